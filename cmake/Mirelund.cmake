@@ -1,0 +1,26 @@
+# Helpers shared by every folder's CMakeLists.
+
+# mirelund_core_library(<name> SOURCES ... [DEPENDS ...])
+# A pure-core library: standard C++ and the OS only. It never links Qt, so a Qt
+# include in the core fails to compile.
+function(mirelund_core_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+endfunction()
+
+# mirelund_test(<name> SOURCES ... [DEPENDS ...] [LABELS ...] [ENVIRONMENT ...])
+# One GoogleTest binary; its cases are registered with CTest one by one.
+function(mirelund_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS;LABELS;ENVIRONMENT" ${ARGN})
+    if(NOT ARG_LABELS)
+        set(ARG_LABELS unit)
+    endif()
+    add_executable(${name} ${ARG_SOURCES})
+    target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main Threads::Threads)
+    gtest_discover_tests(${name}
+        PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}"
+        DISCOVERY_TIMEOUT 60)
+endfunction()
