@@ -1,0 +1,52 @@
+// The two editable correspondence tables as grids of cell texts, exactly as the
+// Properties page shows them, and the readers that parse a cell each time they are asked.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace catalogue {
+
+// "Threshold (%) - sensivity (%)  correspondence table": 33 columns x 4 rows.
+// Column 0 holds the row headings; column i + 1 holds step i.
+class SensitivityTable {
+public:
+    static constexpr int kColumns = 33;
+    static constexpr int kRows = 4;
+
+    // Filled with the headings and the default percentages in the given notation.
+    explicit SensitivityTable(char decimalSeparator = '.');
+
+    const std::string& Cell(int column, int row) const;
+    void SetCell(int column, int row, std::string text);
+    char DecimalSeparator() const { return cDecimal; }
+
+private:
+    std::array<std::array<std::string, kRows>, kColumns> cells;
+    char cDecimal;
+};
+
+// "Threshold (counts)- zone length (m) correspondence table": 31 columns x 3 rows.
+// Column d - 1 holds zone index d (2..31); column 0 holds the row headings.
+class ZoneLengthTable {
+public:
+    static constexpr int kColumns = 31;
+    static constexpr int kRows = 3;
+
+    ZoneLengthTable();
+
+    const std::string& Cell(int column, int row) const;
+    void SetCell(int column, int row, std::string text);
+
+private:
+    std::array<std::array<std::string, kRows>, kColumns> cells;
+};
+
+// Step i's percentages from the table; the default when the cell is empty or unparsable.
+double TablePL(const SensitivityTable& table, int i);
+double TableLL(const SensitivityTable& table, int i);
+double TableHL(const SensitivityTable& table, int i);
+// The sensitivity step an automatic setup uses for band (0/1) and zone index d.
+int TableThresholdCount(const ZoneLengthTable& table, int band, int d);
+
+} // namespace catalogue

@@ -1,0 +1,24 @@
+// Conversions between the detector's codes and the operator's units.
+#pragma once
+
+namespace catalogue {
+
+// Supply-voltage coefficients: process-wide, loaded from and saved to the settings file.
+inline constexpr double kDefaultKdc = 14.33;
+inline constexpr double kDefaultUrd = 1.5;
+extern double Kdc;
+extern double Urd;
+
+int SensOfIndex(int i);
+int IndexOfSens(int s);
+double DefaultPLPercent(int i);
+double DefaultLLPercent(int i);
+double DefaultHLPercent(int i);
+int ZoneLengthOfIndex(int d);
+int DefaultThresholdCount(int band, int d);
+double MinSpeedOfCode(int v);
+int MaxSpeedOfCode(int v);
+double SignalMillivolts(int ref, int raw, int amplif);
+double SupplyVolts(int raw);
+
+} // namespace catalogue
