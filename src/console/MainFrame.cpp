@@ -1,0 +1,181 @@
+// The window frame: regions, pages, note strip, keyboard actions and the page rules.
+#include "console/Main.h"
+
+#include "console/AboutPage.h"
+#include "console/CalibrationPage.h"
+#include "console/Guidance.h"
+#include "console/NoteMessages.h"
+#include "console/PageControl.h"
+#include "console/SettingsBand.h"
+#include "console/StatusPanel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+namespace console {
+
+namespace {
+constexpr int kClientWidth = 804;
+constexpr int kClientHeight = 417;
+constexpr int kLeftColumnWidth = 153;
+constexpr int kNoteHeight = 23;
+} // namespace
+
+void TfmMain::BuildWindow() {
+    QFont font(QStringLiteral("Tahoma"));
+    font.setPixelSize(11);
+    setFont(font);
+
+    auto* central = new QWidget(this);
+    auto* rows = new QVBoxLayout(central);
+    rows->setContentsMargins(0, 0, 0, 0);
+    rows->setSpacing(0);
+    auto* columns = new QHBoxLayout;
+    columns->setSpacing(0);
+    rows->addLayout(columns, 1);
+
+    auto* leftColumn = new QWidget(central);
+    leftColumn->setFixedWidth(kLeftColumnWidth);
+    gbParameters = new StatusPanel(leftColumn);
+    gbParameters->setGeometry(2, 1, 149, 272);
+    gbOscillogram = new QGroupBox(QStringLiteral("Oscillogram"), leftColumn);
+    gbOscillogram->setGeometry(2, 272, 149, 117);
+    gbOscillogram->hide();
+    columns->addWidget(leftColumn);
+
+    pcMain = new PageControl(central);
+    tsAbout = new AboutPage;
+    tsTuneUp = new CalibrationPage;
+    tsSense = new QWidget;
+    tsRange = new QWidget;
+    tsParams = new QWidget;
+    pcMain->AddPage(Page::About, tsAbout, QStringLiteral("About Us <F1>"));
+    pcMain->AddPage(Page::TuneUp, tsTuneUp, QStringLiteral("Calibration <F2>"));
+    pcMain->AddPage(Page::Sense, tsSense, QStringLiteral("Setup <F3>"));
+    pcMain->AddPage(Page::Range, tsRange, QStringLiteral("Settings <F3>"));
+    pcMain->AddPage(Page::Params, tsParams, QStringLiteral("Properties <F9>"));
+    columns->addWidget(pcMain, 1);
+    BuildRangePage();
+
+    memoNote = new QLabel(central);
+    memoNote->setFixedHeight(kNoteHeight);
+    memoNote->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    memoNote->setAlignment(Qt::AlignCenter);
+    memoNote->setWordWrap(false);
+    memoNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    QFont noteFont(QStringLiteral("Times New Roman"));
+    noteFont.setPixelSize(15);
+    noteFont.setBold(true);
+    noteFont.setItalic(true);
+    memoNote->setFont(noteFont);
+    rows->addWidget(memoNote);
+
+    setCentralWidget(central);
+    resize(kClientWidth, kClientHeight);
+    setMinimumSize(kClientWidth, kClientHeight);
+    connect(pcMain, &PageControl::pageChanged, this,
+            [this](Page from, Page to) { pcMainChange(from, to); });
+}
+
+void TfmMain::BuildActions() {
+    alMain = new QActionGroup(this);
+    alMain->setExclusive(false);
+    auto add = [this](const char* name, QKeySequence key, void (TfmMain::*handler)()) {
+        auto* action = new QAction(QString::fromLatin1(name), alMain);
+        action->setObjectName(QString::fromLatin1(name));
+        action->setShortcut(key);
+        action->setShortcutContext(Qt::WindowShortcut);
+        addAction(action);
+        if (handler)
+            connect(action, &QAction::triggered, this, handler);
+        return action;
+    };
+    actCancel = add("actCancel", Qt::Key_Escape, nullptr);
+    actAboutSelect = add("actAboutSelect", Qt::Key_F1, &TfmMain::actAboutSelectExecute);
+    actTuneUpSelect = add("actTuneUpSelect", Qt::Key_F2, &TfmMain::actTuneUpSelectExecute);
+    actSetupSelect = add("actSetupSelect", Qt::Key_F3, &TfmMain::actSetupSelectExecute);
+    actApply = add("actApply", Qt::Key_F5, &TfmMain::actApplyExecute);
+    actSaveTrv = add("actSaveTrv", Qt::Key_F6, &TfmMain::actSaveTrvExecute);
+    actPlayChange = add("actPlayChange", Qt::Key_F7, nullptr);
+    actClear = add("actClear", Qt::Key_F8, &TfmMain::actClearExecute);
+    actParamsSelect = add("actParamsSelect", Qt::Key_F9, &TfmMain::actParamsSelectExecute);
+    actEnterPassword = add("actEnterPassword", Qt::Key_F10, nullptr);
+    actAutoYScale = add("actAutoYScale", Qt::CTRL | Qt::Key_Z, nullptr);
+    actBottomAxisSlow = add("actBottomAxisSlow", Qt::CTRL | Qt::Key_Q, nullptr);
+    actBottomAxisFast = add("actBottomAxisFast", Qt::CTRL | Qt::Key_W, nullptr);
+    actLeftAxisUp = add("actLeftAxisUp", Qt::CTRL | Qt::Key_A, nullptr);
+    actLeftAxisDown = add("actLeftAxisDown", Qt::CTRL | Qt::Key_S, nullptr);
+}
+
+Page TfmMain::ActivePage() const {
+    return pcMain->ActivePage();
+}
+
+void TfmMain::SetActivePage(Page page) {
+    pcMain->SetActivePage(page);
+}
+
+void TfmMain::SetNote(int k) {
+    const NoteMessage& note = NoteMessages(k);
+    memoNote->setText(note.text);
+    QPalette palette = memoNote->palette();
+    palette.setColor(QPalette::WindowText, note.colour);
+    memoNote->setPalette(palette);
+}
+
+void TfmMain::UpdatePageTabs() {
+    const bool connected = Connected();
+    pcMain->SetTabVisible(Page::TuneUp, connected);
+    switch (eAccessLevel) {
+    case 0:
+        pcMain->SetTabVisible(Page::Sense, connected);
+        pcMain->SetTabVisible(Page::Range, false);
+        pcMain->SetTabVisible(Page::Params, false);
+        if (connected)
+            SetActivePage(Page::Sense);
+        break;
+    case 1:
+        pcMain->SetTabVisible(Page::Range, connected);
+        pcMain->SetTabVisible(Page::Sense, false);
+        pcMain->SetTabVisible(Page::Params, false);
+        if (connected)
+            SetActivePage(Page::Range);
+        break;
+    case 2:
+        pcMain->SetTabVisible(Page::Params, connected);
+        pcMain->SetTabVisible(Page::Range, connected);
+        pcMain->SetTabVisible(Page::Sense, false);
+        if (connected)
+            SetActivePage(Page::Params);
+        break;
+    default:
+        break;
+    }
+}
+
+void TfmMain::actAboutSelectExecute() {
+    SetActivePage(Page::About);
+    SetNote(kNoteSelectMode);
+}
+
+void TfmMain::actTuneUpSelectExecute() {
+    SetActivePage(Page::TuneUp);
+}
+
+void TfmMain::actSetupSelectExecute() {
+    if (eAccessLevel == 0)
+        SetActivePage(Page::Sense);
+    else if (eAccessLevel == 1 || eAccessLevel == 2)
+        SetActivePage(Page::Range);
+}
+
+void TfmMain::actParamsSelectExecute() {
+    if (eAccessLevel == 2)
+        SetActivePage(Page::Params);
+}
+
+} // namespace console

@@ -1,0 +1,81 @@
+// Tabs are added and removed by the page rules instead of hidden in place, so a hidden
+// tab never leaves a clipped piece of its label on the bar.
+#include "console/PageControl.h"
+
+#include "console/PageTabBar.h"
+
+#include <QStackedWidget>
+#include <QVBoxLayout>
+
+namespace console {
+
+PageControl::PageControl(QWidget* parent)
+    : QWidget(parent)
+    , tabBar(new PageTabBar(this))
+    , stack(new QStackedWidget(this)) {
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    layout->addWidget(tabBar);
+    stack->setFrameShape(QFrame::StyledPanel);
+    layout->addWidget(stack, 1);
+    connect(tabBar, &QTabBar::tabBarClicked, this, [this](int tab) {
+        if (tab >= 0)
+            SetActivePage(static_cast<Page>(tabBar->tabData(tab).toInt()));
+    });
+}
+
+void PageControl::AddPage(Page page, QWidget* widget, const QString& caption) {
+    const int i = Index(page);
+    pages[i] = widget;
+    captions[i] = caption;
+    stack->addWidget(widget);
+    if (stack->count() == 1) {
+        active = page;
+        stack->setCurrentWidget(widget);
+    }
+    tabVisible[i] = true;
+    RebuildTabs();
+}
+
+void PageControl::SetTabVisible(Page page, bool visible) {
+    if (tabVisible[Index(page)] == visible)
+        return;
+    tabVisible[Index(page)] = visible;
+    RebuildTabs();
+}
+
+void PageControl::SetActivePage(Page page) {
+    if (page == active)
+        return;
+    const Page from = active;
+    active = page;
+    stack->setCurrentWidget(pages[Index(page)]);
+    SyncTabSelection();
+    emit pageChanged(from, page);
+}
+
+void PageControl::RebuildTabs() {
+    while (tabBar->count() > 0)
+        tabBar->removeTab(tabBar->count() - 1);
+    for (int i = 0; i < kPageCount; ++i) {
+        if (pages[i] && tabVisible[i]) {
+            const int tab = tabBar->addTab(captions[i]);
+            tabBar->setTabData(tab, i);
+        }
+    }
+    SyncTabSelection();
+}
+
+void PageControl::SyncTabSelection() {
+    for (int tab = 0; tab < tabBar->count(); ++tab) {
+        if (tabBar->tabData(tab).toInt() == Index(active)) {
+            tabBar->setCurrentIndex(tab);
+            tabBar->SetNoneSelected(false);
+            return;
+        }
+    }
+    tabBar->SetNoneSelected(true);
+}
+
+} // namespace console

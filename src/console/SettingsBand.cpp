@@ -1,0 +1,140 @@
+// Settings band layout at the band's fixed places; the lists that never change are filled
+// here, the detector-dependent ones by the window.
+#include "console/SettingsBand.h"
+
+#include <QAbstractItemView>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
+
+namespace console {
+
+namespace {
+
+constexpr int kRow1 = 10;
+constexpr int kRow2 = 34;
+constexpr int kBoxHeight = 21;
+
+QLabel* Label(QWidget* parent, const QString& text, int right, int y) {
+    auto* label = new QLabel(text, parent);
+    label->adjustSize();
+    label->move(right - label->width(), y + (kBoxHeight - label->height()) / 2);
+    return label;
+}
+
+QComboBox* Box(QWidget* parent, int x, int y, int width, int rows, const QStringList& items = {}) {
+    auto* box = new QComboBox(parent);
+    box->setGeometry(x, y, width, kBoxHeight);
+    box->setMaxVisibleItems(rows);
+    box->addItems(items);
+    box->setCurrentIndex(-1);
+    // Lists wider than their box still show their items whole when open.
+    box->setSizeAdjustPolicy(QComboBox::AdjustToContents);
+    box->setMinimumWidth(width);
+    box->setMaximumWidth(width);
+    box->view()->setMinimumWidth(width + 24);
+    return box;
+}
+
+QStringList Numbers(int first, int last) {
+    QStringList items;
+    for (int i = first; i <= last; ++i)
+        items << QString::number(i);
+    return items;
+}
+
+QLabel* Coloured(QLabel* label, const QColor& colour) {
+    QFont font = label->font();
+    font.setBold(true);
+    label->setFont(font);
+    label->adjustSize();
+    QPalette palette = label->palette();
+    palette.setColor(QPalette::WindowText, colour);
+    label->setPalette(palette);
+    return label;
+}
+
+} // namespace
+
+SettingsBand::SettingsBand(QChar decimalPoint, QWidget* parent)
+    : QWidget(parent) {
+    Label(this, QStringLiteral("Zone length, m:"), 82, kRow1);
+    cbDistRange = Box(this, 83, kRow1, 43, 28);
+    auto* thresholds = new QLabel(QStringLiteral("Thresholds"), this);
+    thresholds->move(129, 0);
+    thresholds->adjustSize();
+    lRangeSens = Label(this, QStringLiteral("Sensitivity:"), 186, kRow1);
+    cbRangeSens = Box(this, 187, kRow1, 43, 26);
+
+    shWrongThresholds = new QFrame(this);
+    shWrongThresholds->setGeometry(232, 6, 180, 28);
+    shWrongThresholds->setFrameShape(QFrame::Box);
+    shWrongThresholds->setStyleSheet(QStringLiteral("QFrame { border: 1px solid rgb(255,0,0); }"));
+    shWrongThresholds->hide();
+    lRangePP = Coloured(Label(this, QStringLiteral("PL:"), 255, kRow1), QColor(0, 128, 0));
+    cbRangePP = Box(this, 256, kRow1, 36, 26);
+    lRangeMP = Coloured(Label(this, QStringLiteral("LL:"), 311, kRow1), QColor(0, 0, 255));
+    cbRangeMP = Box(this, 312, kRow1, 40, 26);
+    lRangeBP = Coloured(Label(this, QStringLiteral("HL:"), 372, kRow1), QColor(255, 0, 0));
+    cbRangeBP = Box(this, 373, kRow1, 36, 26);
+
+    lNewAddress = Label(this, QStringLiteral("Addr:"), 441, kRow1);
+    cbNewAddress = Box(this, 442, kRow1, 36, 12, Numbers(1, 12));
+    SetAddressVisible(false);
+
+    btnApplyRange = new QPushButton(QStringLiteral("Apply <F5>"), this);
+    btnApplyRange->setGeometry(478, 9, 72, 20);
+    btnApplyRange->setEnabled(false);
+
+    Label(this, QStringLiteral("Setup method:"), 76, kRow2);
+    cbRegulRange = Box(this, 77, kRow2, 93, 4);
+    Label(this, QStringLiteral("Vmin:"), 210, kRow2);
+    QStringList minSpeeds;
+    for (const char* tenth : {"1", "2", "3", "4"})
+        minSpeeds << QStringLiteral("0") + decimalPoint + QLatin1String(tenth);
+    cbNewMinSpeed = Box(this, 211, kRow2, 40, 4, minSpeeds);
+    Label(this, QStringLiteral("Vmax:"), 286, kRow2);
+    cbNewMaxSpeed = Box(this, 287, kRow2, 36, 4, {"4", "6", "8", "10"});
+
+    lNewLetter = Label(this, QStringLiteral("Unit ID:"), 428, 17);
+    lNewLetter->hide();
+    cbNewLetter = Box(this, 429, 17, 34, 4, Numbers(1, 4));
+    cbNewLetter->hide();
+
+    lNewPos = Label(this, QStringLiteral("Position:"), 372, kRow2);
+    QStringList symbols;
+    for (char c = 'A'; c <= 'N'; ++c)
+        symbols << QString(QChar::fromLatin1(c));
+    cbNewPosSymbol = Box(this, 373, kRow2, 32, 16, symbols);
+    cbNewPosNumber1 = Box(this, 405, kRow2, 32, 10, Numbers(0, 9));
+    cbNewPosNumber2 = Box(this, 437, kRow2, 32, 10, Numbers(0, 9));
+    SetPositionVisible(false);
+
+    btnCancelRange = new QPushButton(QStringLiteral("Cancel <Esc>"), this);
+    btnCancelRange->setGeometry(478, 33, 72, 20);
+    btnCancelRange->setEnabled(false);
+    setFixedSize(556, 58);
+}
+
+void SettingsBand::SetPositionVisible(bool visible) {
+    lNewPos->setVisible(visible);
+    cbNewPosSymbol->setVisible(visible);
+    cbNewPosNumber1->setVisible(visible);
+    cbNewPosNumber2->setVisible(visible);
+}
+
+bool SettingsBand::PositionVisible() const {
+    return !cbNewPosSymbol->isHidden();
+}
+
+void SettingsBand::SetAddressVisible(bool visible) {
+    lNewAddress->setVisible(visible);
+    cbNewAddress->setVisible(visible);
+}
+
+bool SettingsBand::AddressVisible() const {
+    return !cbNewAddress->isHidden();
+}
+
+} // namespace console

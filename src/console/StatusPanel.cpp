@@ -1,0 +1,89 @@
+// Layout of the status panel: one caption and one centred value per line, 16 pixels apart.
+#include "console/StatusPanel.h"
+
+#include <QComboBox>
+#include <QLabel>
+
+namespace console {
+
+namespace {
+
+constexpr int kCaptionX = 4;
+constexpr int kCaptionWidth = 74;
+constexpr int kValueX = 78;
+constexpr int kValueWidth = 68;
+constexpr int kLineHeight = 15;
+
+QLabel* Caption(QWidget* parent, const char* text, int y) {
+    auto* label = new QLabel(QString::fromLatin1(text), parent);
+    label->setGeometry(kCaptionX, y, kCaptionWidth, kLineHeight);
+    return label;
+}
+
+QLabel* Value(QWidget* parent, int y) {
+    auto* label = new QLabel(QStringLiteral("---"), parent);
+    label->setGeometry(kValueX, y, kValueWidth, kLineHeight);
+    label->setAlignment(Qt::AlignCenter);
+    return label;
+}
+
+} // namespace
+
+StatusPanel::StatusPanel(QWidget* parent)
+    : QGroupBox(QStringLiteral("Parameters"), parent) {
+    Caption(this, "Detector:", 16);
+    lModel = Value(this, 16);
+    Caption(this, "Version:", 32);
+    lVersion = Value(this, 32);
+    Caption(this, "Output type:", 48);
+    lOutput = Value(this, 48);
+    Caption(this, "Unit ID:", 64);
+    lUnitId = Value(this, 64);
+    lPositionCaption = Caption(this, "Position:", 80);
+    lPosition = Value(this, 80);
+    lAddressCaption = Caption(this, "Address:", 96);
+    lAddress = Value(this, 96);
+    Caption(this, "Mode:", 112);
+    lState = Value(this, 112);
+    lState->setAutoFillBackground(true);
+    Caption(this, "Zone length:", 128);
+    lDist = Value(this, 128);
+    Caption(this, "Setup method:", 144);
+    lRegul = Value(this, 144);
+    Caption(this, "Sensitivity:", 160);
+    lSens = Value(this, 160);
+    Caption(this, "Speed:", 176);
+    lSpeed = Value(this, 176);
+    Caption(this, "Signal level:", 192);
+    lAver = Value(this, 192);
+    Caption(this, "Power:", 208);
+    lPower = Value(this, 208);
+    lConnection = Caption(this, "Connection <F4>", 228);
+    lConnection->setGeometry(kCaptionX, 228, 141, kLineHeight);
+    lConnection->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
+    cbComPort = new QComboBox(this);
+    cbComPort->setGeometry(8, 244, 133, 21);
+    SetPositionVisible(false);
+    SetAddressVisible(false);
+}
+
+void StatusPanel::SetPositionVisible(bool visible) {
+    lPositionCaption->setVisible(visible);
+    lPosition->setVisible(visible);
+}
+
+void StatusPanel::SetAddressVisible(bool visible) {
+    lAddressCaption->setVisible(visible);
+    lAddress->setVisible(visible);
+}
+
+void StatusPanel::SetState(const QString& text, const QColor& background,
+                           const QColor& foreground) {
+    lState->setText(text);
+    QPalette palette = lState->palette();
+    palette.setColor(QPalette::Window, background);
+    palette.setColor(QPalette::WindowText, foreground);
+    lState->setPalette(palette);
+}
+
+} // namespace console
