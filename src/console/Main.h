@@ -2,15 +2,24 @@
 // slots and every control, and whose methods are the handlers of the operator console.
 #pragma once
 
+#include "catalogue/CorrespondenceTables.h"
 #include "console/Pages.h"
+#include "link/DetectorStatus.h"
+#include "link/LinkCycle.h"
+#include "link/LinkObserver.h"
 
 #include <QMainWindow>
+
+#include <memory>
 
 class QAction;
 class QActionGroup;
 class QCheckBox;
 class QGroupBox;
 class QLabel;
+class QPushButton;
+class QSpinBox;
+class QTimer;
 
 namespace console {
 
@@ -20,7 +29,7 @@ class PageControl;
 class SettingsBand;
 class StatusPanel;
 
-class TfmMain : public QMainWindow {
+class TfmMain : public QMainWindow, public detlink::LinkObserver {
     Q_OBJECT
 public:
     explicit TfmMain(QWidget* parent = nullptr);
@@ -36,13 +45,52 @@ public:
     Page ActivePage() const;
     void SetActivePage(Page page);
 
+    // One link cycle; the timer is off while it runs, so cycles never overlap.
+    void TimerTimer();
+
+    // Observer of the link: the views refreshed after each stored word.
+    void ShowPosition() override;
+    void OnSignalWord() override;
+    void OnStateWord() override;
+    void PlaceSetupMarkers() override;
+    void ShowSetup() override;
+    void ShowSpeed() override;
+    void ShowSignalLevel() override;
+    void ShowIdentity() override;
+    void ShowSupply() override;
+    void IdentifyDetector() override;
+    void ResetStatus() override;
+
+    void QueueCalibrationOn();
+    void QueueCalibrationOff();
+
+    // Calibration page.
+    void tsTuneUpShow();
+    void tsTuneUpHide();
+    void UpdateTuneUp();
+    void btnTuneUpClearClick();
+
+    // Settings page.
+    void tsRangeShow();
+    void tsRangeHide();
+    void btnCancelRangeClick();
+    void cbRegulRangeChange();
+    void cbDistRangeChange();
+    void cbRangeSensChange();
+    void btnApplyRangeClick();
+
     int eAccessLevel = 1;
+    double dblTuneUpSignal = 0;
+    double dblTuneUpMax = 0;
+    double dblTuneUpAxisMax = 0.5;
+    bool bTuneUpLime = true;
 
     // Controls, named as the operator console names them.
     PageControl* pcMain;
     AboutPage* tsAbout;
     CalibrationPage* tsTuneUp;
     QWidget* tsSense;
+    QSpinBox* speSense;
     QWidget* tsRange;
     QWidget* tsParams;
     StatusPanel* gbParameters;
@@ -51,7 +99,9 @@ public:
     QGroupBox* gbTrv;
     QCheckBox* chbSaveTrvRange;
     QLabel* lTrvNumberRange;
+    QPushButton* btnClearTrvRange;
     QLabel* memoNote;
+    QTimer* Timer;
 
     QActionGroup* alMain;
     QAction* actCancel;
@@ -70,9 +120,13 @@ public:
     QAction* actLeftAxisUp;
     QAction* actLeftAxisDown;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
 private:
     void BuildWindow();
     void BuildActions();
+    void BuildSetupPage();
     void BuildRangePage();
     void pcMainChange(Page from, Page to);
     bool Connected() const;
@@ -84,6 +138,40 @@ private:
     void actSaveTrvExecute();
     void actClearExecute();
     void actParamsSelectExecute();
+
+    // Status panel helpers.
+    void ShowStateLine();
+    void SelectPosition();
+    void FillSensitivityLists(int stepCount);
+
+    // Calibration helpers.
+    void QueueCalibration(int o_state);
+    void DrawTuneUp();
+
+    // Settings helpers.
+    void EnableApplyRange(bool enabled);
+    void QueueAutoRegulation();
+
+    // The core, reached through one place so the handlers read like the link's own names.
+    detlink::DetectorStatus& Status();
+    detlink::DetectorStatus& PrevStatus();
+    int eDeviceState() const;
+    const detlink::PendingCommand& Cmd(int k) const;
+    bool bMoreToSend() const;
+    void QueueCommand0(int adr, int senspp, int state, int ctrl_pp_mp);
+    void QueueCommand1(int sensmp, int sensbp, int letter);
+    void QueueCommand2(int vel_min, int vel_max, int dist, int reg);
+    void QueueCommand3(int symbol, int number);
+    void ClearCalibrationSlot();
+    void MarkPlotTime();
+    void RunOscillogram();
+    void FitOscillogram();
+    void OnNewAlarm();
+    void TakeSettingsChangeSnapshot();
+
+    char cDecimal;
+    catalogue::SensitivityTable sensTable;
+    catalogue::ZoneLengthTable zoneTable;
 };
 
 } // namespace console

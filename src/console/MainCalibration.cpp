@@ -1,0 +1,128 @@
+// The Calibration page's handlers, the per-word page refresh and the calibration commands.
+#include "console/Main.h"
+
+#include "catalogue/NumberFormat.h"
+#include "catalogue/ValueScales.h"
+#include "console/CalibrationPage.h"
+#include "console/NoteMessages.h"
+#include "console/PageControl.h"
+#include "console/SettingsBand.h"
+#include "console/StatusPanel.h"
+#include "console/TuneUpScale.h"
+
+#include <QLabel>
+
+namespace console {
+
+namespace {
+
+constexpr int kStateNormal = 0;
+constexpr int kStateAlarm = 1;
+constexpr int kStateCalibration = 2;
+// A bar ratio at or above this keeps the bar lime: the installer is near the best alignment.
+constexpr double kNearMaximum = 0.9;
+
+} // namespace
+
+void TfmMain::QueueCalibration(int o_state) {
+    const detlink::PendingCommand& slot = Cmd(0);
+    if (!slot.bAwait) {
+        const auto& s = Status();
+        QueueCommand0(s.w6.adr, s.w3.senspp, o_state, s.w3.ctrl_pp_mp);
+        return;
+    }
+    const int pendingState = (slot.Bytes[1] >> 5) & 3;
+    if (pendingState != o_state)
+        QueueCommand0(slot.Bytes[0] & 0x0F, slot.Bytes[1] & 0x1F, o_state,
+                      (slot.Bytes[0] >> 4) & 1);
+}
+
+void TfmMain::QueueCalibrationOn() { QueueCalibration(1); }
+
+void TfmMain::QueueCalibrationOff() { QueueCalibration(0); }
+
+void TfmMain::tsTuneUpShow() {
+    MarkPlotTime();
+    if (Status().w2.state != kStateCalibration)
+        QueueCalibrationOn();
+    SetNote(kNoteAdjust);
+    gbParameters->lAver->setText(QStringLiteral("---"));
+    dblTuneUpMax = 0;
+    dblTuneUpSignal = 0;
+    UpdateTuneUp();
+}
+
+void TfmMain::tsTuneUpHide() {
+    if (eDeviceState() > detlink::EDevNone && Status().w2.state == kStateCalibration)
+        QueueCalibrationOff();
+}
+
+void TfmMain::UpdateTuneUp() {
+    const auto& s = Status();
+    const double v = catalogue::SignalMillivolts(s.w5.ref, s.w1.sig, s.w5.amplif);
+    if (v >= dblTuneUpMax) {
+        dblTuneUpMax = v;
+        tsTuneUp->lTuneUpMax->setText(QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
+        dblTuneUpAxisMax = TuneUpAxisMaximum(dblTuneUpMax);
+    }
+    dblTuneUpSignal = v;
+    tsTuneUp->lSignal->setText(QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
+    // With a maximum of 0 the ratio is undefined; an unmoved bar counts as at its maximum.
+    bTuneUpLime = dblTuneUpMax <= 0 || v / dblTuneUpMax >= kNearMaximum;
+    DrawTuneUp();
+    ShowGuidance();
+}
+
+void TfmMain::btnTuneUpClearClick() {
+    dblTuneUpMax = dblTuneUpSignal;
+    bTuneUpLime = true;
+    DrawTuneUp();
+    UpdateTuneUp();
+}
+
+void TfmMain::OnSignalWord() {
+    const bool connected = eDeviceState() > detlink::EDevNone;
+    switch (ActivePage()) {
+    case Page::TuneUp:
+        MarkPlotTime();
+        if (connected && Status().w2.state == kStateCalibration)
+            UpdateTuneUp();
+        break;
+    case Page::Sense:
+        MarkPlotTime();
+        break;
+    case Page::Range:
+        RunOscillogram();
+        break;
+    default:
+        break;
+    }
+}
+
+void TfmMain::OnStateWord() {
+    ShowStateLine();
+    const int previous = PrevStatus().w2.state;
+    const int current = Status().w2.state;
+    if (ActivePage() == Page::TuneUp) {
+        if (previous == kStateCalibration &&
+            (current == kStateNormal || current == kStateAlarm)) {
+            dblTuneUpSignal = -1;
+            dblTuneUpMax = -1;
+            tsTuneUp->lSignal->setText(QStringLiteral("---"));
+            tsTuneUp->lTuneUpMax->setText(QStringLiteral("---"));
+            DrawTuneUp();
+            tsRangeShow();
+        } else if (previous == kStateAlarm && current == kStateCalibration) {
+            const bool connected = eDeviceState() > detlink::EDevNone;
+            if (eAccessLevel == 0)
+                pcMain->SetTabVisible(Page::Sense, connected);
+            else if (eAccessLevel == 1 || eAccessLevel == 2)
+                pcMain->SetTabVisible(Page::Range, connected);
+        }
+    }
+    if (previous != kStateAlarm && current == kStateAlarm && ActivePage() == Page::Range)
+        OnNewAlarm();
+    ShowGuidance();
+}
+
+} // namespace console

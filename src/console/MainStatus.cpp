@@ -1,0 +1,196 @@
+// The status panel's refresh routines, identification and the status reset.
+#include "console/Main.h"
+
+#include "catalogue/DetectorCatalogue.h"
+#include "catalogue/NumberFormat.h"
+#include "catalogue/ValueScales.h"
+#include "console/NoteMessages.h"
+#include "console/PageControl.h"
+#include "console/SettingsBand.h"
+#include "console/StatusPanel.h"
+
+#include <QActionGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QSpinBox>
+
+namespace console {
+
+namespace {
+
+constexpr int kStateAlarm = 1;
+constexpr int kStateCalibration = 2;
+constexpr int kStateDisconnection = 6;
+constexpr int kNoPositionNumber = 127;
+constexpr int kNoPositionSymbol = 15;
+
+QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+QString WithUnit(const std::string& number, const char* unit) {
+    return Text(number) + QStringLiteral("  ") + QLatin1String(unit);
+}
+
+} // namespace
+
+void TfmMain::ShowStateLine() {
+    const int state = Status().w2.state;
+    const catalogue::StateColourPair colours = catalogue::StateColour(state);
+    gbParameters->SetState(Text(catalogue::StateName(state)), ToQColor(colours.background),
+                           ToQColor(colours.text));
+}
+
+void TfmMain::ShowPosition() {
+    const auto& w0 = Status().w0;
+    if (gbParameters->lPosition->isHidden()) {
+        gbParameters->SetPositionVisible(true);
+        gbRange->SetPositionVisible(true);
+    }
+    gbParameters->lPosition->setText(Text(catalogue::PositionText(w0.symbol, w0.number)));
+    if (!gbRange->btnApplyRange->isEnabled() || gbRange->cbNewPosSymbol->currentIndex() < 0 ||
+        gbRange->cbNewPosNumber1->currentIndex() < 0 ||
+        gbRange->cbNewPosNumber2->currentIndex() < 0)
+        SelectPosition();
+}
+
+void TfmMain::SelectPosition() {
+    const auto& w0 = Status().w0;
+    gbRange->cbNewPosSymbol->setCurrentIndex(w0.symbol);
+    gbRange->cbNewPosNumber1->setCurrentIndex((w0.number / 10) % 10);
+    gbRange->cbNewPosNumber2->setCurrentIndex(w0.number % 10);
+}
+
+// The Setup page carries no chart in this console, so its markers have nowhere to go.
+void TfmMain::PlaceSetupMarkers() {}
+
+void TfmMain::ShowSetup() {
+    const auto& s = Status();
+    gbParameters->lRegul->setText(
+        Text(catalogue::RegulationName(s.w4.reg, s.w3.ctrl_pp_mp)));
+    switch (s.w4.reg) {
+    case 0:
+        gbParameters->lSens->setText(
+            WithUnit(std::to_string(catalogue::SensOfIndex(s.w3.senspp)), "%"));
+        break;
+    case 1:
+        gbParameters->lSens->setText(QStringLiteral("---"));
+        break;
+    default:
+        gbParameters->lSens->setText(WithUnit(
+            std::to_string(catalogue::SensOfIndex(
+                catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist))),
+            "%"));
+        break;
+    }
+    gbParameters->lDist->setText(
+        WithUnit(std::to_string(catalogue::ZoneLengthOfIndex(s.w4.dist)), "m"));
+    PlaceSetupMarkers();
+}
+
+void TfmMain::ShowSpeed() {
+    const auto& w5 = Status().w5;
+    gbParameters->lSpeed->setText(
+        Text(catalogue::FormatFixed(catalogue::MinSpeedOfCode(w5.vel_min), 1, cDecimal)) +
+        QStringLiteral("...") + WithUnit(std::to_string(catalogue::MaxSpeedOfCode(w5.vel_max)),
+                                         "m/s"));
+}
+
+void TfmMain::ShowSignalLevel() {
+    const auto& s = Status();
+    if (ActivePage() == Page::TuneUp || s.w2.state == kStateAlarm) {
+        gbParameters->lAver->setText(QStringLiteral("---"));
+        return;
+    }
+    gbParameters->lAver->setText(WithUnit(
+        catalogue::FormatFixed(catalogue::SignalMillivolts(s.w5.ref, s.w2.aver, s.w5.amplif), 3,
+                               cDecimal),
+        "mV"));
+}
+
+void TfmMain::ShowIdentity() {
+    const auto& w6 = Status().w6;
+    gbParameters->lVersion->setText(Text(catalogue::VersionText(w6.cs, w6.prog)));
+    gbParameters->lUnitId->setText(Text(catalogue::UnitIdText(w6.letter)));
+    const bool letterEditable = w6.dev < 2;
+    gbRange->lNewLetter->setEnabled(letterEditable);
+    gbRange->cbNewLetter->setEnabled(letterEditable);
+}
+
+void TfmMain::ShowSupply() {
+    const auto& s = Status();
+    gbParameters->lOutput->setText(Text(catalogue::OutputKindName(s.w6.dev, s.w7.out)));
+    gbParameters->lPower->setText(
+        WithUnit(catalogue::FormatFixed(catalogue::SupplyVolts(s.w7.pwr), 1, cDecimal), "V"));
+    if (eDeviceState() != detlink::EDevRefresh)
+        return;
+    gbParameters->lModel->setText(Text(catalogue::ModelName(s.w7.freq, s.w6.dev)));
+    const bool addressed = catalogue::IsAddressed(s.w6.dev, s.w7.out);
+    gbParameters->lAddress->setText(addressed ? QString::number(s.w6.adr) : QString());
+    gbParameters->SetAddressVisible(addressed);
+    gbRange->SetAddressVisible(addressed);
+}
+
+void TfmMain::FillSensitivityLists(int stepCount) {
+    for (QComboBox* box :
+         {gbRange->cbRangeSens, gbRange->cbRangePP, gbRange->cbRangeMP, gbRange->cbRangeBP}) {
+        box->blockSignals(true);
+        box->clear();
+    }
+    for (int i = 0; i < stepCount; ++i) {
+        gbRange->cbRangeSens->addItem(QString::number(catalogue::SensOfIndex(i)));
+        gbRange->cbRangePP->addItem(Text(catalogue::FormatWhole(catalogue::TablePL(sensTable, i))));
+        gbRange->cbRangeMP->addItem(Text(catalogue::FormatWhole(catalogue::TableLL(sensTable, i))));
+        gbRange->cbRangeBP->addItem(Text(catalogue::FormatWhole(catalogue::TableHL(sensTable, i))));
+    }
+    gbRange->cbRangeSens->addItem(QStringLiteral("---"));
+    for (QComboBox* box :
+         {gbRange->cbRangeSens, gbRange->cbRangePP, gbRange->cbRangeMP, gbRange->cbRangeBP}) {
+        box->setCurrentIndex(-1);
+        box->blockSignals(false);
+    }
+}
+
+void TfmMain::IdentifyDetector() {
+    const auto& s = Status();
+    speSense->setMinimum(catalogue::MinSensitivity(s.w6.cs));
+    FillSensitivityLists(catalogue::SensitivityStepCount(s.w6.cs));
+    if (s.w4.reg == 3)
+        QueueAutoRegulation();
+    UpdatePageTabs();
+    if (s.w2.state == kStateCalibration) {
+        SetActivePage(Page::TuneUp);
+    } else {
+        SetActivePage(Page::Range);
+        ShowGuidance();
+    }
+    alMain->setEnabled(true);
+    if (gbParameters->cbComPort->hasFocus())
+        gbParameters->cbComPort->nextInFocusChain()->setFocus();
+}
+
+void TfmMain::ResetStatus() {
+    if (ActivePage() != Page::TuneUp)
+        SetActivePage(Page::About);
+    for (QLabel* line : {gbParameters->lModel, gbParameters->lVersion, gbParameters->lOutput,
+                         gbParameters->lUnitId, gbParameters->lAddress, gbParameters->lPosition,
+                         gbParameters->lDist, gbParameters->lAver, gbParameters->lSens,
+                         gbParameters->lRegul, gbParameters->lSpeed, gbParameters->lPower})
+        line->setText(QStringLiteral("---"));
+    for (QComboBox* box :
+         {gbRange->cbNewPosSymbol, gbRange->cbNewPosNumber1, gbRange->cbNewPosNumber2})
+        box->setCurrentIndex(-1);
+    detlink::DetectorStatus& status = Status();
+    detlink::DetectorStatus& previous = PrevStatus();
+    status = {};
+    previous = {};
+    status.w0.number = kNoPositionNumber;
+    status.w0.symbol = kNoPositionSymbol;
+    status.w2.state = kStateDisconnection;
+    previous.w2.state = kStateDisconnection;
+    ShowStateLine();
+    SetNote(kNoteWaiting);
+    UpdatePageTabs();
+    alMain->setEnabled(false);
+    ClearCalibrationSlot();
+}
+
+} // namespace console
