@@ -1,6 +1,7 @@
 // Start-up and shut-down of the main window, page switching and the link timer.
 #include "console/Main.h"
 
+#include "catalogue/DateTime.h"
 #include "console/CalibrationPage.h"
 #include "console/Guidance.h"
 #include "console/NoteMessages.h"
@@ -11,16 +12,24 @@
 #include <QActionGroup>
 #include <QCheckBox>
 #include <QCloseEvent>
+#include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QThread>
 #include <QTimer>
 
 #include <exception>
 
 namespace console {
+
+namespace {
+constexpr int kStateCalibration = 2;
+// The longest the window waits, when closing, for the calibration-off command to leave.
+constexpr double kCloseWait = 10 * catalogue::kOneSecond;
+} // namespace
 
 TfmMain::TfmMain(QWidget* parent)
     : QMainWindow(parent), cDecimal(QLocale::system().decimalPoint().at(0).toLatin1()),
@@ -100,8 +109,26 @@ void TfmMain::actClearExecute() {
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
+    // The wait below pumps messages, so a second close request can arrive inside it.
+    if (bClosing) {
+        event->ignore();
+        return;
+    }
+    bClosing = true;
     SetNote(kNoteClear);
-    QMainWindow::closeEvent(event);
+    if (Status().w2.state == kStateCalibration) {
+        QueueCalibrationOff();
+        const double start = clock.SteadyNow();
+        while (bMoreToSend() && clock.SteadyNow() - start <= kCloseWait) {
+            QCoreApplication::processEvents(QEventLoop::AllEvents);
+            QThread::msleep(1);
+        }
+    }
+    Timer->stop();
+    ClosePort();
+    if (chbSaveTrvRange->isChecked())
+        StopRecording();
+    event->accept();
 }
 
 } // namespace console

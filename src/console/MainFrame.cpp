@@ -14,6 +14,8 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace console {
@@ -59,6 +61,7 @@ void TfmMain::BuildWindow() {
     pcMain->AddPage(Page::Range, tsRange, QStringLiteral("Settings <F3>"));
     pcMain->AddPage(Page::Params, tsParams, QStringLiteral("Properties <F9>"));
     columns->addWidget(pcMain, 1);
+    BuildSetupPage();
     BuildRangePage();
 
     memoNote = new QLabel(central);
@@ -79,6 +82,22 @@ void TfmMain::BuildWindow() {
     setMinimumSize(kClientWidth, kClientHeight);
     connect(pcMain, &PageControl::pageChanged, this,
             [this](Page from, Page to) { pcMainChange(from, to); });
+}
+
+// The Setup page serves access level 0, which nothing enters yet: it holds only the
+// sensitivity spinner whose lowest value identification sets.
+void TfmMain::BuildSetupPage() {
+    auto* caption = new QLabel(QStringLiteral("Sensitivity:"), tsSense);
+    caption->setGeometry(21, 72, 100, 13);
+    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    speSense = new QSpinBox(tsSense);
+    speSense->setGeometry(122, 68, 41, 22);
+    speSense->setRange(38, 100);
+    speSense->setSingleStep(2);
+    speSense->setValue(50);
+    speSense->lineEdit()->setReadOnly(true);
+    auto* percent = new QLabel(QStringLiteral("%"), tsSense);
+    percent->move(165, 72);
 }
 
 void TfmMain::BuildActions() {

@@ -2,7 +2,9 @@
 // which arms a command only for a group that differs from what the detector reports.
 #include "console/Main.h"
 
+#include "catalogue/CorrespondenceTables.h"
 #include "catalogue/DetectorCatalogue.h"
+#include "catalogue/PageLists.h"
 #include "catalogue/ValueScales.h"
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"
@@ -12,14 +14,12 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace console {
 
 namespace {
 
 enum Method { kAuto = 0, kManual = 1, kSpecial1 = 2, kSpecial2 = 3 };
-constexpr int kNoPositionNumber = 127;
 // The last step of the short sensitivity list: what a threshold box without a value shows.
 constexpr int kFallbackStep = 18;
 
@@ -39,7 +39,7 @@ void Show(std::initializer_list<QWidget*> widgets, bool visible) {
 } // namespace
 
 void TfmMain::BuildRangePage() {
-    gbRange = new SettingsBand(QChar::fromLatin1(cDecimal), tsRange);
+    gbRange = new SettingsBand(cDecimal, tsRange);
     gbRange->move(0, -3);
     gbTrv = new QGroupBox(QStringLiteral("Alarms  "), tsRange);
     gbTrv->setGeometry(556, -3, 87, 58);
@@ -76,7 +76,7 @@ void TfmMain::tsRangeShow() {
     if (ActivePage() == Page::Range)
         gbOscillogram->show();
     gbRange->cbNewLetter->setCurrentIndex(s.w6.letter);
-    if (s.w0.number != kNoPositionNumber)
+    if (s.w0.number != catalogue::kNoPosition)
         SelectPosition();
     gbRange->cbNewMinSpeed->setCurrentIndex(s.w5.vel_min);
     gbRange->cbNewMaxSpeed->setCurrentIndex(s.w5.vel_max);
@@ -85,7 +85,7 @@ void TfmMain::tsRangeShow() {
     QueueCalibrationOff();
     btnCancelRangeClick();
     RunOscillogram();
-    if (gbRange->AddressVisible() && (s.w6.adr == 0 || s.w6.adr > 12)) {
+    if (gbRange->AddressVisible() && !catalogue::IsValidAddress(s.w6.adr)) {
         gbRange->cbNewAddress->setCurrentIndex(1);
         btnApplyRangeClick();
     }
@@ -100,7 +100,8 @@ void TfmMain::btnCancelRangeClick() {
     method->clear();
     for (const std::string& item : catalogue::SettingsMethodList(s.w6.cs))
         method->addItem(QString::fromStdString(item));
-    method->setCurrentIndex(catalogue::MethodPosition(s.w4.reg, s.w3.ctrl_pp_mp));
+    method->setCurrentIndex(
+        catalogue::SettingsMethodPosition(s.w6.cs, s.w4.reg, s.w3.ctrl_pp_mp).value_or(-1));
 
     QComboBox* zone = gbRange->cbDistRange;
     zone->clear();

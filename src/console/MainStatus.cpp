@@ -1,6 +1,7 @@
 // The status panel's refresh routines, identification and the status reset.
 #include "console/Main.h"
 
+#include "catalogue/CorrespondenceTables.h"
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
@@ -21,10 +22,22 @@ namespace {
 constexpr int kStateAlarm = 1;
 constexpr int kStateCalibration = 2;
 constexpr int kStateDisconnection = 6;
-constexpr int kNoPositionNumber = 127;
 constexpr int kNoPositionSymbol = 15;
 
 QString Text(const std::string& text) { return QString::fromStdString(text); }
+
+// The system colours resolve through the application's palette, as the platform's would.
+QColor ToQColor(const catalogue::Colour& colour) {
+    switch (colour.system) {
+    case catalogue::SystemColour::ButtonFace:
+        return QPalette().color(QPalette::Button);
+    case catalogue::SystemColour::WindowText:
+        return QPalette().color(QPalette::WindowText);
+    case catalogue::SystemColour::None:
+        break;
+    }
+    return QColor(colour.rgb.red, colour.rgb.green, colour.rgb.blue);
+}
 
 QString WithUnit(const std::string& number, const char* unit) {
     return Text(number) + QStringLiteral("  ") + QLatin1String(unit);
@@ -110,7 +123,7 @@ void TfmMain::ShowIdentity() {
     const auto& w6 = Status().w6;
     gbParameters->lVersion->setText(Text(catalogue::VersionText(w6.cs, w6.prog)));
     gbParameters->lUnitId->setText(Text(catalogue::UnitIdText(w6.letter)));
-    const bool letterEditable = w6.dev < 2;
+    const bool letterEditable = catalogue::UnitIdEditable(w6.dev);
     gbRange->lNewLetter->setEnabled(letterEditable);
     gbRange->cbNewLetter->setEnabled(letterEditable);
 }
@@ -135,12 +148,14 @@ void TfmMain::FillSensitivityLists(int stepCount) {
         box->blockSignals(true);
         box->clear();
     }
-    for (int i = 0; i < stepCount; ++i) {
-        gbRange->cbRangeSens->addItem(QString::number(catalogue::SensOfIndex(i)));
-        gbRange->cbRangePP->addItem(Text(catalogue::FormatWhole(catalogue::TablePL(sensTable, i))));
-        gbRange->cbRangeMP->addItem(Text(catalogue::FormatWhole(catalogue::TableLL(sensTable, i))));
-        gbRange->cbRangeBP->addItem(Text(catalogue::FormatWhole(catalogue::TableHL(sensTable, i))));
-    }
+    const auto fill = [stepCount](QComboBox* box, const std::vector<std::string>& entries) {
+        for (int i = 0; i < stepCount; ++i)
+            box->addItem(Text(entries[static_cast<std::size_t>(i)]));
+    };
+    fill(gbRange->cbRangeSens, catalogue::SensitivityListEntries());
+    fill(gbRange->cbRangePP, catalogue::PLListEntries(sensTable));
+    fill(gbRange->cbRangeMP, catalogue::LLListEntries(sensTable));
+    fill(gbRange->cbRangeBP, catalogue::HLListEntries(sensTable));
     gbRange->cbRangeSens->addItem(QStringLiteral("---"));
     for (QComboBox* box :
          {gbRange->cbRangeSens, gbRange->cbRangePP, gbRange->cbRangeMP, gbRange->cbRangeBP}) {
@@ -182,7 +197,7 @@ void TfmMain::ResetStatus() {
     detlink::DetectorStatus& previous = PrevStatus();
     status = {};
     previous = {};
-    status.w0.number = kNoPositionNumber;
+    status.w0.number = catalogue::kNoPosition;
     status.w0.symbol = kNoPositionSymbol;
     status.w2.state = kStateDisconnection;
     previous.w2.state = kStateDisconnection;

@@ -2,6 +2,8 @@
 // here, the detector-dependent ones by the window.
 #include "console/SettingsBand.h"
 
+#include "catalogue/PageLists.h"
+
 #include <QAbstractItemView>
 #include <QComboBox>
 #include <QFrame>
@@ -37,10 +39,10 @@ QComboBox* Box(QWidget* parent, int x, int y, int width, int rows, const QString
     return box;
 }
 
-QStringList Numbers(int first, int last) {
+QStringList Items(const std::vector<std::string>& texts) {
     QStringList items;
-    for (int i = first; i <= last; ++i)
-        items << QString::number(i);
+    for (const std::string& text : texts)
+        items << QString::fromStdString(text);
     return items;
 }
 
@@ -57,8 +59,7 @@ QLabel* Coloured(QLabel* label, const QColor& colour) {
 
 } // namespace
 
-SettingsBand::SettingsBand(QChar decimalPoint, QWidget* parent)
-    : QWidget(parent) {
+SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent) : QWidget(parent) {
     Label(this, QStringLiteral("Zone length, m:"), 82, kRow1);
     cbDistRange = Box(this, 83, kRow1, 43, 28);
     auto* thresholds = new QLabel(QStringLiteral("Thresholds"), this);
@@ -80,7 +81,7 @@ SettingsBand::SettingsBand(QChar decimalPoint, QWidget* parent)
     cbRangeBP = Box(this, 373, kRow1, 36, 26);
 
     lNewAddress = Label(this, QStringLiteral("Addr:"), 441, kRow1);
-    cbNewAddress = Box(this, 442, kRow1, 36, 12, Numbers(1, 12));
+    cbNewAddress = Box(this, 442, kRow1, 36, 12, Items(catalogue::AddressList()));
     SetAddressVisible(false);
 
     btnApplyRange = new QPushButton(QStringLiteral("Apply <F5>"), this);
@@ -90,25 +91,19 @@ SettingsBand::SettingsBand(QChar decimalPoint, QWidget* parent)
     Label(this, QStringLiteral("Setup method:"), 76, kRow2);
     cbRegulRange = Box(this, 77, kRow2, 93, 4);
     Label(this, QStringLiteral("Vmin:"), 210, kRow2);
-    QStringList minSpeeds;
-    for (const char* tenth : {"1", "2", "3", "4"})
-        minSpeeds << QStringLiteral("0") + decimalPoint + QLatin1String(tenth);
-    cbNewMinSpeed = Box(this, 211, kRow2, 40, 4, minSpeeds);
+    cbNewMinSpeed = Box(this, 211, kRow2, 40, 4, Items(catalogue::MinSpeedList(decimalSeparator)));
     Label(this, QStringLiteral("Vmax:"), 286, kRow2);
-    cbNewMaxSpeed = Box(this, 287, kRow2, 36, 4, {"4", "6", "8", "10"});
+    cbNewMaxSpeed = Box(this, 287, kRow2, 36, 4, Items(catalogue::MaxSpeedList()));
 
     lNewLetter = Label(this, QStringLiteral("Unit ID:"), 428, 17);
     lNewLetter->hide();
-    cbNewLetter = Box(this, 429, 17, 34, 4, Numbers(1, 4));
+    cbNewLetter = Box(this, 429, 17, 34, 4, Items(catalogue::UnitIdList()));
     cbNewLetter->hide();
 
     lNewPos = Label(this, QStringLiteral("Position:"), 372, kRow2);
-    QStringList symbols;
-    for (char c = 'A'; c <= 'N'; ++c)
-        symbols << QString(QChar::fromLatin1(c));
-    cbNewPosSymbol = Box(this, 373, kRow2, 32, 16, symbols);
-    cbNewPosNumber1 = Box(this, 405, kRow2, 32, 10, Numbers(0, 9));
-    cbNewPosNumber2 = Box(this, 437, kRow2, 32, 10, Numbers(0, 9));
+    cbNewPosSymbol = Box(this, 373, kRow2, 32, 16, Items(catalogue::SymbolList()));
+    cbNewPosNumber1 = Box(this, 405, kRow2, 32, 10, Items(catalogue::DigitList()));
+    cbNewPosNumber2 = Box(this, 437, kRow2, 32, 10, Items(catalogue::DigitList()));
     SetPositionVisible(false);
 
     btnCancelRange = new QPushButton(QStringLiteral("Cancel <Esc>"), this);

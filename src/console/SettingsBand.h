@@ -14,7 +14,7 @@ class SettingsBand : public QWidget {
     Q_OBJECT
 public:
     // Speed texts carry the user's decimal separator.
-    explicit SettingsBand(QChar decimalPoint, QWidget* parent = nullptr);
+    explicit SettingsBand(char decimalSeparator, QWidget* parent = nullptr);
 
     // The three position boxes and their caption, shown from the first position word on.
     void SetPositionVisible(bool visible);

@@ -1,0 +1,235 @@
+// The main window on a fake port and a fake clock: pages and shortcuts around
+// identification, the status panel, the Calibration page and the Settings page's Apply.
+#include "ConsoleFixture.h"
+
+#include "console/CalibrationPage.h"
+#include "console/PageControl.h"
+#include "console/SettingsBand.h"
+#include "console/StatusPanel.h"
+
+#include <QAction>
+#include <QActionGroup>
+#include <QComboBox>
+#include <QLabel>
+#include <QSignalSpy>
+#include <QSpinBox>
+#include <QTabBar>
+#include <QTest>
+
+namespace console {
+namespace {
+
+using MainWindow = ConsoleFixture;
+
+TEST_F(MainWindow, BeforeIdentificationOnlyAboutExistsAndNoShortcutWorks) {
+    EXPECT_EQ(window->pcMain->TabBar()->count(), 1);
+    EXPECT_EQ(window->ActivePage(), Page::About);
+    EXPECT_EQ(window->memoNote->text(), "Select detector connection port ...");
+    QSignalSpy password(window->actEnterPassword, &QAction::triggered);
+    for (int key : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F8, Qt::Key_F9,
+                    Qt::Key_F10})
+        QTest::keyClick(window.get(), static_cast<Qt::Key>(key));
+    QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
+    EXPECT_EQ(window->ActivePage(), Page::About);
+    EXPECT_EQ(password.count(), 0);
+    EXPECT_FALSE(Slot(0).bSend);
+}
+
+TEST_F(MainWindow, FullCycleIdentifiesAndOpensTheSettingsPage) {
+    SendCycle(Detector());
+    EXPECT_EQ(TabCaptions(), QStringList({"About Us <F1>", "Calibration <F2>", "Settings <F3>"}));
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+    EXPECT_TRUE(window->alMain->isEnabled());
+    // The model and the address come only with the next full cycle.
+    EXPECT_EQ(window->gbParameters->lModel->text(), "---");
+    EXPECT_EQ(window->gbParameters->lVersion->text(), "1.3");
+    EXPECT_EQ(window->gbParameters->lPosition->text(), "C07");
+    SendCycle(Detector());
+    EXPECT_EQ(window->gbParameters->lModel->text(), "Orvel 10");
+
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    EXPECT_EQ(window->ActivePage(), Page::About);
+    EXPECT_EQ(window->memoNote->text(), "Select 'Calibration' or 'Settings' mode.");
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+    QTest::keyClick(window.get(), Qt::Key_F9);
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+}
+
+TEST_F(MainWindow, StatusLinesFollowTheirWords) {
+    auto d = Detector();
+    d.w2.aver = 512;
+    d.w5.ref = 0;
+    d.w5.amplif = 3;
+    d.w4.reg = 2;
+    d.w7.freq = 1;
+    d.w4.dist = 16;
+    d.w7.pwr = 1023;
+    SendCycle(d);
+    const StatusPanel* p = window->gbParameters;
+    EXPECT_EQ(p->lDist->text(), "150  m");
+    EXPECT_EQ(p->lSens->text(), "66  %");
+    EXPECT_EQ(p->lRegul->text(), "Auto");
+    EXPECT_EQ(p->lSpeed->text(), Decimal("0.2...6  m/s"));
+    EXPECT_EQ(p->lAver->text(), Decimal("250.244  mV"));
+    EXPECT_EQ(p->lPower->text(), Decimal("37.3  V"));
+    EXPECT_EQ(p->lState->text(), "Normal");
+    d.w4.reg = 1;
+    d.w3.ctrl_pp_mp = 1;
+    Send({d.Word(3), d.Word(4)});
+    EXPECT_EQ(p->lRegul->text(), "Special 2");
+    EXPECT_EQ(p->lSens->text(), "---");
+}
+
+TEST_F(MainWindow, AddressLineOnlyForAddressedDetectors) {
+    auto d = Detector();
+    d.w7.out = 1;
+    d.w6.adr = 5;
+    SendCycle(d);
+    SendCycle(d);
+    EXPECT_FALSE(window->gbParameters->lAddress->isHidden());
+    EXPECT_EQ(window->gbParameters->lAddress->text(), "5");
+    d.w7.out = 0;
+    SendCycle(d);
+    EXPECT_TRUE(window->gbParameters->lAddress->isHidden());
+    EXPECT_TRUE(window->gbRange->cbNewAddress->isHidden());
+}
+
+TEST_F(MainWindow, ShortFirmwareGetsTheShortSensitivityList) {
+    auto d = Detector();
+    d.w6.cs = 0;
+    SendCycle(d);
+    EXPECT_EQ(window->gbRange->cbRangeSens->count(), 20);
+    EXPECT_EQ(window->gbRange->cbRangeSens->itemText(18), "64");
+    EXPECT_EQ(window->gbRange->cbRangeSens->itemText(19), "---");
+    EXPECT_EQ(window->speSense->minimum(), 64);
+    EXPECT_EQ(window->gbRange->cbRegulRange->count(), 3);
+}
+
+TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
+    SendCycle(Detector());
+    Drain();
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_EQ(window->ActivePage(), Page::TuneUp);
+    EXPECT_TRUE(Slot(0).bSend);
+    EXPECT_EQ(SlotState(0), 1);
+    EXPECT_EQ(window->gbParameters->lAver->text(), "---");
+
+    auto d = Detector();
+    d.w2.state = 2;
+    d.w5.ref = 0;
+    d.w5.amplif = 3;
+    d.w1.sig = 400; // 195.503 mV
+    Send({d.Word(2), d.Word(1)});
+    EXPECT_EQ(window->tsTuneUp->lSignal->text(), Decimal("195.503"));
+    EXPECT_DOUBLE_EQ(window->dblTuneUpAxisMax, 500);
+    EXPECT_TRUE(window->bTuneUpLime);
+    d.w1.sig = 300;
+    Send({d.Word(1)});
+    EXPECT_FALSE(window->bTuneUpLime);
+    EXPECT_EQ(window->tsTuneUp->lTuneUpMax->text(), Decimal("195.503"));
+    QTest::keyClick(window.get(), Qt::Key_F8);
+    EXPECT_TRUE(window->bTuneUpLime);
+    EXPECT_EQ(window->tsTuneUp->lTuneUpMax->text(), Decimal("146.628"));
+
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+    EXPECT_TRUE(Slot(0).bSend);
+    EXPECT_EQ(SlotState(0), 0);
+}
+
+TEST_F(MainWindow, EndOfCalibrationClearsTheLabels) {
+    auto d = Detector();
+    d.w2.state = 2;
+    SendCycle(d);
+    EXPECT_EQ(window->ActivePage(), Page::TuneUp);
+    d.w2.state = 0;
+    Send({d.Word(2)});
+    EXPECT_EQ(window->ActivePage(), Page::TuneUp);
+    EXPECT_EQ(window->tsTuneUp->lSignal->text(), "---");
+    EXPECT_EQ(window->tsTuneUp->lTuneUpMax->text(), "---");
+    EXPECT_DOUBLE_EQ(window->dblTuneUpMax, -1);
+}
+
+TEST_F(MainWindow, StateChangeToCalibrationSwitchesPages) {
+    auto d = Detector();
+    SendCycle(d);
+    ASSERT_EQ(window->ActivePage(), Page::Range);
+    d.w2.state = 2;
+    Send({d.Word(2)});
+    EXPECT_EQ(window->ActivePage(), Page::TuneUp);
+    EXPECT_EQ(window->gbParameters->lState->text(), "Calibration");
+    EXPECT_EQ(window->memoNote->text(),
+              "Adjust the detectors in horizontal and vertical axis. Then select 'Setup' mode.");
+}
+
+TEST_F(MainWindow, SettingsApplyArmsExactlyTheGroupsThatDiffer) {
+    SendCycle(Detector());
+    Drain();
+    SettingsBand* b = window->gbRange;
+    EXPECT_FALSE(b->btnApplyRange->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_FALSE(window->bMoreToSend());
+
+    Choose(b->cbNewMaxSpeed, 3);
+    EXPECT_TRUE(b->btnApplyRange->isEnabled());
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_FALSE(b->btnApplyRange->isEnabled());
+    EXPECT_EQ(ArmedSlots(), std::vector<int>({2}));
+    EXPECT_EQ(Slot(2).Bytes[0] & 0x0F, (3 << 2) | 1);
+
+    Drain();
+    Choose(b->cbRegulRange, 1); // Manual: one sensitivity for all three thresholds
+    EXPECT_TRUE(b->cbRangePP->isHidden());
+    EXPECT_FALSE(b->cbRangeSens->isHidden());
+    Choose(b->cbRangeSens, 15); // 70 %
+    EXPECT_EQ(b->cbRangeMP->currentIndex(), 15);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_EQ(ArmedSlots(), std::vector<int>({0, 1, 2}));
+    EXPECT_EQ(Slot(0).Bytes[1] & 0x1F, 15);
+    EXPECT_EQ(Slot(2).Bytes[1] >> 5 & 3, 0);
+}
+
+TEST_F(MainWindow, ApplyLeavesOutAGroupWithAnEmptyBox) {
+    auto d = Detector();
+    d.w4.reg = 0;
+    SendCycle(d);
+    Drain();
+    SettingsBand* b = window->gbRange;
+    Choose(b->cbRangeSens, b->cbRangeSens->count() - 1); // "---"
+    EXPECT_EQ(b->cbRangePP->currentIndex(), -1);
+    Choose(b->cbNewMinSpeed, 3);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_EQ(ArmedSlots(), std::vector<int>({2}));
+}
+
+TEST_F(MainWindow, InvalidAddressIsCorrectedOnEntry) {
+    auto d = Detector();
+    d.w7.out = 1;
+    d.w6.adr = 13;
+    SendCycle(d);
+    SendCycle(d); // the address box appears with the second full cycle
+    Drain();
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    EXPECT_EQ(ArmedSlots(), std::vector<int>({0}));
+    EXPECT_EQ(Slot(0).Bytes[0] & 0x0F, 2);
+    EXPECT_FALSE(window->gbRange->btnApplyRange->isEnabled());
+}
+
+TEST_F(MainWindow, LosingTheDetectorResetsTheWindow) {
+    SendCycle(Detector());
+    clock.AdvanceSeconds(2.6);
+    Tick();
+    EXPECT_EQ(window->gbParameters->lState->text(), "Pause");
+    clock.AdvanceSeconds(3.6);
+    Tick();
+    EXPECT_EQ(window->gbParameters->lState->text(), "Disconnection");
+    EXPECT_EQ(window->gbParameters->lModel->text(), "---");
+    EXPECT_EQ(window->pcMain->TabBar()->count(), 1);
+    EXPECT_FALSE(window->alMain->isEnabled());
+    EXPECT_EQ(window->ActivePage(), Page::About);
+}
+
+} // namespace
+} // namespace console
