@@ -6,9 +6,6 @@
 #include <QPainter>
 #include <QPainterPath>
 #include <QPixmap>
-#include <QPlainTextEdit>
-#include <QTextBlock>
-#include <QTextCursor>
 
 namespace console {
 
@@ -46,7 +43,8 @@ QPixmap DrawPicture() {
         painter.drawRoundedRect(QRectF(x, 60, 16, 26), 3, 3);
     }
 
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans")});
     font.setPixelSize(30);
     font.setBold(true);
     painter.setFont(font);
@@ -65,27 +63,19 @@ QPixmap DrawPicture() {
 AboutPage::AboutPage(QWidget* parent)
     : QWidget(parent)
     , imgLogo(new QLabel(this))
-    , memoContacts(new QPlainTextEdit(this)) {
+    , memoContacts(new QLabel(this)) {
     imgLogo->setGeometry(89, 10, kPictureWidth, kPictureHeight);
     imgLogo->setScaledContents(true);
     imgLogo->setPixmap(DrawPicture());
 
-    QFont font(QStringLiteral("Tahoma"));
+    QFont font = memoContacts->font();
     font.setPixelSize(16);
     memoContacts->setFont(font);
-    memoContacts->setReadOnly(true);
-    memoContacts->setFrameShape(QFrame::NoFrame);
-    memoContacts->setFocusPolicy(Qt::NoFocus);
-    memoContacts->viewport()->setAutoFillBackground(false);
-    memoContacts->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    memoContacts->setPlainText(QStringLiteral("www.mirelund.example\n"
-                                              "E-mail: service@mirelund.example\n"
-                                              "Tel.: +00 (000) 000-00-00"));
-    QTextCursor cursor(memoContacts->document());
-    cursor.select(QTextCursor::Document);
-    QTextBlockFormat centred;
-    centred.setAlignment(Qt::AlignHCenter);
-    cursor.mergeBlockFormat(centred);
+    memoContacts->setAlignment(Qt::AlignHCenter | Qt::AlignTop);
+    memoContacts->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    memoContacts->setText(QStringLiteral("www.mirelund.example\n"
+                                         "E-mail: service@mirelund.example\n"
+                                         "Tel.: +00 (000) 000-00-00"));
 }
 
 void AboutPage::resizeEvent(QResizeEvent* event) {

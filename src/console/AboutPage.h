@@ -4,7 +4,6 @@
 #include <QWidget>
 
 class QLabel;
-class QPlainTextEdit;
 
 namespace console {
 
@@ -14,7 +13,7 @@ public:
     explicit AboutPage(QWidget* parent = nullptr);
 
     QLabel* imgLogo;
-    QPlainTextEdit* memoContacts;
+    QLabel* memoContacts;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

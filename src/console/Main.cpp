@@ -32,8 +32,9 @@ constexpr double kCloseWait = 10 * catalogue::kOneSecond;
 } // namespace
 
 TfmMain::TfmMain(QWidget* parent)
-    : QMainWindow(parent), cDecimal(QLocale::system().decimalPoint().at(0).toLatin1()),
-      sensTable(cDecimal) {
+    : QMainWindow(parent)
+    , cDecimal(QLocale::system().decimalPoint().at(0).toLatin1())
+    , sensTable(cDecimal) {
     BuildWindow();
     BuildActions();
     Timer = new QTimer(this);
@@ -48,7 +49,9 @@ TfmMain::TfmMain(QWidget* parent)
 
 TfmMain::~TfmMain() = default;
 
-bool TfmMain::Connected() const { return eDeviceState() > detlink::EDevNone; }
+bool TfmMain::Connected() const {
+    return eDeviceState() > detlink::EDevNone;
+}
 
 void TfmMain::pcMainChange(Page from, Page to) {
     if (from == Page::TuneUp)

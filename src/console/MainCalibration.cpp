@@ -37,9 +37,13 @@ void TfmMain::QueueCalibration(int o_state) {
                       (slot.Bytes[0] >> 4) & 1);
 }
 
-void TfmMain::QueueCalibrationOn() { QueueCalibration(1); }
+void TfmMain::QueueCalibrationOn() {
+    QueueCalibration(1);
+}
 
-void TfmMain::QueueCalibrationOff() { QueueCalibration(0); }
+void TfmMain::QueueCalibrationOff() {
+    QueueCalibration(0);
+}
 
 void TfmMain::tsTuneUpShow() {
     MarkPlotTime();
@@ -62,7 +66,8 @@ void TfmMain::UpdateTuneUp() {
     const double v = catalogue::SignalMillivolts(s.w5.ref, s.w1.sig, s.w5.amplif);
     if (v >= dblTuneUpMax) {
         dblTuneUpMax = v;
-        tsTuneUp->lTuneUpMax->setText(QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
+        tsTuneUp->lTuneUpMax->setText(
+            QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
         dblTuneUpAxisMax = TuneUpAxisMaximum(dblTuneUpMax);
     }
     dblTuneUpSignal = v;
@@ -104,8 +109,7 @@ void TfmMain::OnStateWord() {
     const int previous = PrevStatus().w2.state;
     const int current = Status().w2.state;
     if (ActivePage() == Page::TuneUp) {
-        if (previous == kStateCalibration &&
-            (current == kStateNormal || current == kStateAlarm)) {
+        if (previous == kStateCalibration && (current == kStateNormal || current == kStateAlarm)) {
             dblTuneUpSignal = -1;
             dblTuneUpMax = -1;
             tsTuneUp->lSignal->setText(QStringLiteral("---"));

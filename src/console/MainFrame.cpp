@@ -28,7 +28,10 @@ constexpr int kNoteHeight = 23;
 } // namespace
 
 void TfmMain::BuildWindow() {
-    QFont font(QStringLiteral("Tahoma"));
+    // Where Tahoma is missing, a condensed sans keeps the captions inside their fixed places.
+    QFont font;
+    font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
+                      QStringLiteral("Liberation Sans Narrow")});
     font.setPixelSize(11);
     setFont(font);
 
@@ -70,7 +73,9 @@ void TfmMain::BuildWindow() {
     memoNote->setAlignment(Qt::AlignCenter);
     memoNote->setWordWrap(false);
     memoNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QFont noteFont(QStringLiteral("Times New Roman"));
+    QFont noteFont;
+    noteFont.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                          QStringLiteral("DejaVu Serif")});
     noteFont.setPixelSize(15);
     noteFont.setBold(true);
     noteFont.setItalic(true);

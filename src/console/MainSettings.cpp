@@ -23,7 +23,9 @@ enum Method { kAuto = 0, kManual = 1, kSpecial1 = 2, kSpecial2 = 3 };
 // The last step of the short sensitivity list: what a threshold box without a value shows.
 constexpr int kFallbackStep = 18;
 
-bool Selected(const QComboBox* box) { return box->currentIndex() >= 0; }
+bool Selected(const QComboBox* box) {
+    return box->currentIndex() >= 0;
+}
 
 void SelectOrFallback(QComboBox* box, int item) {
     box->setCurrentIndex(item);
@@ -92,7 +94,9 @@ void TfmMain::tsRangeShow() {
     FitOscillogram();
 }
 
-void TfmMain::tsRangeHide() { gbOscillogram->hide(); }
+void TfmMain::tsRangeHide() {
+    gbOscillogram->hide();
+}
 
 void TfmMain::btnCancelRangeClick() {
     const auto& s = Status();
@@ -213,8 +217,7 @@ void TfmMain::btnApplyRangeClick() {
         const int symbol = b->cbNewPosSymbol->currentIndex();
         const int tens = b->cbNewPosNumber1->currentIndex();
         const int units = b->cbNewPosNumber2->currentIndex();
-        if (symbol != s.w0.symbol || tens != (s.w0.number / 10) % 10 ||
-            units != s.w0.number % 10)
+        if (symbol != s.w0.symbol || tens != (s.w0.number / 10) % 10 || units != s.w0.number % 10)
             QueueCommand3(symbol, tens * 10 + units);
     }
 

@@ -24,7 +24,9 @@ constexpr int kStateCalibration = 2;
 constexpr int kStateDisconnection = 6;
 constexpr int kNoPositionSymbol = 15;
 
-QString Text(const std::string& text) { return QString::fromStdString(text); }
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 // The system colours resolve through the application's palette, as the platform's would.
 QColor ToQColor(const catalogue::Colour& colour) {
@@ -77,8 +79,7 @@ void TfmMain::PlaceSetupMarkers() {}
 
 void TfmMain::ShowSetup() {
     const auto& s = Status();
-    gbParameters->lRegul->setText(
-        Text(catalogue::RegulationName(s.w4.reg, s.w3.ctrl_pp_mp)));
+    gbParameters->lRegul->setText(Text(catalogue::RegulationName(s.w4.reg, s.w3.ctrl_pp_mp)));
     switch (s.w4.reg) {
     case 0:
         gbParameters->lSens->setText(
@@ -88,10 +89,10 @@ void TfmMain::ShowSetup() {
         gbParameters->lSens->setText(QStringLiteral("---"));
         break;
     default:
-        gbParameters->lSens->setText(WithUnit(
-            std::to_string(catalogue::SensOfIndex(
-                catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist))),
-            "%"));
+        gbParameters->lSens->setText(
+            WithUnit(std::to_string(catalogue::SensOfIndex(
+                         catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist))),
+                     "%"));
         break;
     }
     gbParameters->lDist->setText(
@@ -103,8 +104,8 @@ void TfmMain::ShowSpeed() {
     const auto& w5 = Status().w5;
     gbParameters->lSpeed->setText(
         Text(catalogue::FormatFixed(catalogue::MinSpeedOfCode(w5.vel_min), 1, cDecimal)) +
-        QStringLiteral("...") + WithUnit(std::to_string(catalogue::MaxSpeedOfCode(w5.vel_max)),
-                                         "m/s"));
+        QStringLiteral("...") +
+        WithUnit(std::to_string(catalogue::MaxSpeedOfCode(w5.vel_max)), "m/s"));
 }
 
 void TfmMain::ShowSignalLevel() {
@@ -113,10 +114,10 @@ void TfmMain::ShowSignalLevel() {
         gbParameters->lAver->setText(QStringLiteral("---"));
         return;
     }
-    gbParameters->lAver->setText(WithUnit(
-        catalogue::FormatFixed(catalogue::SignalMillivolts(s.w5.ref, s.w2.aver, s.w5.amplif), 3,
-                               cDecimal),
-        "mV"));
+    gbParameters->lAver->setText(
+        WithUnit(catalogue::FormatFixed(
+                     catalogue::SignalMillivolts(s.w5.ref, s.w2.aver, s.w5.amplif), 3, cDecimal),
+                 "mV"));
 }
 
 void TfmMain::ShowIdentity() {

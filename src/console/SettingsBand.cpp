@@ -59,7 +59,8 @@ QLabel* Coloured(QLabel* label, const QColor& colour) {
 
 } // namespace
 
-SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent) : QWidget(parent) {
+SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
+    : QWidget(parent) {
     Label(this, QStringLiteral("Zone length, m:"), 82, kRow1);
     cbDistRange = Box(this, 83, kRow1, 43, 28);
     auto* thresholds = new QLabel(QStringLiteral("Thresholds"), this);

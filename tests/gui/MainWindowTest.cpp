@@ -26,8 +26,8 @@ TEST_F(MainWindow, BeforeIdentificationOnlyAboutExistsAndNoShortcutWorks) {
     EXPECT_EQ(window->ActivePage(), Page::About);
     EXPECT_EQ(window->memoNote->text(), "Select detector connection port ...");
     QSignalSpy password(window->actEnterPassword, &QAction::triggered);
-    for (int key : {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F8, Qt::Key_F9,
-                    Qt::Key_F10})
+    for (int key :
+         {Qt::Key_F1, Qt::Key_F2, Qt::Key_F3, Qt::Key_F5, Qt::Key_F8, Qt::Key_F9, Qt::Key_F10})
         QTest::keyClick(window.get(), static_cast<Qt::Key>(key));
     QTest::keyClick(window.get(), Qt::Key_Q, Qt::ControlModifier);
     EXPECT_EQ(window->ActivePage(), Page::About);
