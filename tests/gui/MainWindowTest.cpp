@@ -70,7 +70,7 @@ TEST_F(MainWindow, StatusLinesFollowTheirWords) {
     EXPECT_EQ(p->lDist->text(), "150  m");
     EXPECT_EQ(p->lSens->text(), "66  %");
     EXPECT_EQ(p->lRegul->text(), "Auto");
-    EXPECT_EQ(p->lSpeed->text(), Decimal("0.2...6  m/s"));
+    EXPECT_EQ(p->lSpeed->text(), Decimal("0.2") + "...6  m/s");
     EXPECT_EQ(p->lAver->text(), Decimal("250.244  mV"));
     EXPECT_EQ(p->lPower->text(), Decimal("37.3  V"));
     EXPECT_EQ(p->lState->text(), "Normal");

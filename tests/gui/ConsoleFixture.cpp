@@ -1,0 +1,74 @@
+// Fixture of the main-window tests.
+#include "ConsoleFixture.h"
+
+#include "console/PageControl.h"
+
+#include <QComboBox>
+#include <QDir>
+#include <QLocale>
+#include <QTabBar>
+
+namespace console {
+
+detlink::DetectorStatus ConsoleFixture::Detector() {
+    detlink::DetectorStatus d{};
+    d.w0.symbol = 2;
+    d.w0.number = 7;
+    d.w1.sig = 100;
+    d.w2.aver = 100;
+    d.w2.state = 0;
+    d.w3.senspp = 7;
+    d.w3.sensmp = 7;
+    d.w4.sensbp = 7;
+    d.w4.dist = 16;
+    d.w4.reg = 2;
+    d.w5.vel_min = 1;
+    d.w5.vel_max = 1;
+    d.w5.amplif = 1;
+    d.w6.dev = 5;
+    d.w6.prog = 3;
+    d.w6.adr = 1;
+    d.w6.cs = 1;
+    d.w7.pwr = 600;
+    for (int kind = 0; kind < 8; ++kind)
+        d.Store(static_cast<detlink::TelemetryWord>((d.Word(kind) & 0x1FFF) | kind << 13));
+    return d;
+}
+
+void ConsoleFixture::SendCycle(const detlink::DetectorStatus& detector) {
+    last = detector;
+    std::vector<detlink::TelemetryWord> words;
+    for (int kind = 0; kind < 8; ++kind)
+        words.push_back(
+            static_cast<detlink::TelemetryWord>((detector.Word(kind) & 0x1FFF) | kind << 13));
+    Send(words);
+}
+
+void ConsoleFixture::Drain() { SendCycle(last); }
+
+std::vector<int> ConsoleFixture::ArmedSlots() const {
+    std::vector<int> armed;
+    for (int k = 0; k < 4; ++k)
+        if (Slot(k).bSend)
+            armed.push_back(k);
+    return armed;
+}
+
+QStringList ConsoleFixture::TabCaptions() const {
+    QStringList captions;
+    const QTabBar* bar = window->pcMain->TabBar();
+    for (int i = 0; i < bar->count(); ++i)
+        captions << bar->tabText(i);
+    return captions;
+}
+
+void ConsoleFixture::Choose(QComboBox* box, int item) {
+    box->setCurrentIndex(item);
+    emit box->activated(item);
+}
+
+QString ConsoleFixture::Decimal(QString text) {
+    return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+}
+
+} // namespace console

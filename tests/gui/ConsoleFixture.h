@@ -1,0 +1,54 @@
+// The main window on a fake serial port and a fake clock, in a temporary working directory,
+// with helpers that play a detector's telemetry into it one link cycle at a time.
+#pragma once
+
+#include "console/Main.h"
+#include "support/FakeClock.h"
+
+#include <QStringList>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
+
+class QComboBox;
+
+namespace console {
+
+class ConsoleFixture : public testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A consistent detector: Orvel 10, firmware 1.3, position C07, Normal, Auto at 150 m
+    // with the table's step on all three thresholds.
+    static detlink::DetectorStatus Detector();
+
+    // One link cycle on whatever the port holds.
+    void Tick();
+    // The words as good frames, read in one link cycle.
+    void Send(const std::vector<detlink::TelemetryWord>& words);
+    // One word of each kind 0 ... 7, in order: a full telemetry cycle.
+    void SendCycle(const detlink::DetectorStatus& detector);
+    // Another full cycle of the last detector sent, so that commands matching it confirm.
+    void Drain();
+
+    const detlink::PendingCommand& Slot(int k) const { return window->Cmd(k); }
+    int SlotState(int k) const { return (Slot(k).Bytes[1] >> 5) & 3; }
+    std::vector<int> ArmedSlots() const;
+    QStringList TabCaptions() const;
+    // The operator picks an item: the box changes and its handler runs.
+    static void Choose(QComboBox* box, int item);
+    // The text with the user's decimal separator in place of the point.
+    static QString Decimal(QString text);
+
+    QTemporaryDir directory;
+    QString previousDirectory;
+    testing_support::FakeClock clock;
+    std::unique_ptr<TfmMain> window;
+    detlink::DetectorStatus last{};
+};
+
+} // namespace console
