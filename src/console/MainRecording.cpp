@@ -1,0 +1,62 @@
+// Alarm recording from the Settings page's "Alarms" group, and what the recording asks of
+// the window: its picture, the traffic log and the operator's error report.
+#include "console/Main.h"
+
+#include <QCheckBox>
+#include <QImage>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPixmap>
+#include <QPushButton>
+
+#include <cstring>
+
+namespace console {
+
+void TfmMain::chbSaveTrvRangeClick() {
+    const bool on = chbSaveTrvRange->isChecked();
+    lTrvNumberRange->setEnabled(on);
+    btnClearTrvRange->setEnabled(on);
+    lTrvNumberRange->setText(QStringLiteral("0"));
+    if (on)
+        recording.StartRecording();
+    else
+        recording.StopRecording();
+}
+
+void TfmMain::btnClearTrvRangeClick() {
+    recording.StopRecording();
+    lTrvNumberRange->setText(QStringLiteral("0"));
+    recording.StartRecording();
+}
+
+void TfmMain::TakeSettingsChangeSnapshot() {
+    recording.TakeSnapshot("Settings Change");
+    ++recording.iSettingsChangeCount;
+}
+
+records::Image TfmMain::RenderWindow() {
+    const QImage picture = grab().toImage().convertToFormat(QImage::Format_RGB888);
+    records::Image image;
+    if (picture.isNull())
+        return image;
+    image.iWidth = picture.width();
+    image.iHeight = picture.height();
+    image.iChannels = 3;
+    const std::size_t row = static_cast<std::size_t>(image.iWidth) * 3;
+    image.pixels.resize(row * static_cast<std::size_t>(image.iHeight));
+    for (int y = 0; y < image.iHeight; ++y)
+        std::memcpy(image.pixels.data() + row * static_cast<std::size_t>(y),
+                    picture.constScanLine(y), row);
+    return image;
+}
+
+bool TfmMain::WriteLogLine(const std::string& text) {
+    return trafficLog.WriteLogLine(text);
+}
+
+void TfmMain::ReportError(const std::string& text) {
+    QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(text.c_str()));
+}
+
+} // namespace console
