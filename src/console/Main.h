@@ -7,6 +7,10 @@
 #include "link/DetectorStatus.h"
 #include "link/LinkCycle.h"
 #include "link/LinkObserver.h"
+#include "link/TrafficLog.h"
+#include "records/AlarmRecording.h"
+#include "records/RecordingHost.h"
+#include "records/SettingsFile.h"
 
 #include <QMainWindow>
 
@@ -29,7 +33,7 @@ class PageControl;
 class SettingsBand;
 class StatusPanel;
 
-class TfmMain : public QMainWindow, public detlink::LinkObserver {
+class TfmMain : public QMainWindow, public detlink::LinkObserver, public records::RecordingHost {
     Q_OBJECT
 public:
     explicit TfmMain(QWidget* parent = nullptr);
@@ -78,6 +82,14 @@ public:
     void cbDistRangeChange();
     void cbRangeSensChange();
     void btnApplyRangeClick();
+
+    // Alarm recording.
+    void chbSaveTrvRangeClick();
+    void btnClearTrvRangeClick();
+    records::Image RenderWindow() override;
+    bool WriteLogLine(const std::string& text) override;
+    void ReportError(const std::string& text) override;
+    void ResetAlarmLatches() override;
 
     int eAccessLevel = 1;
     double dblTuneUpSignal = 0;
@@ -169,9 +181,14 @@ private:
     void OnNewAlarm();
     void TakeSettingsChangeSnapshot();
 
+    const detlink::Clock& clock;
     char cDecimal;
+    bool bClosing = false;
     catalogue::SensitivityTable sensTable;
     catalogue::ZoneLengthTable zoneTable;
+    detlink::TrafficLog trafficLog;
+    records::SettingsFile settingsFile;
+    records::AlarmRecording recording;
 };
 
 } // namespace console

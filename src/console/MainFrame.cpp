@@ -14,7 +14,6 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLineEdit>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -100,7 +99,6 @@ void TfmMain::BuildSetupPage() {
     speSense->setRange(38, 100);
     speSense->setSingleStep(2);
     speSense->setValue(50);
-    speSense->lineEdit()->setReadOnly(true);
     auto* percent = new QLabel(QStringLiteral("%"), tsSense);
     percent->move(165, 72);
 }

@@ -13,6 +13,7 @@
 #include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
+#include <QPushButton>
 #include <QSpinBox>
 
 namespace console {
