@@ -1,13 +1,18 @@
 // Start-up and shut-down of the main window, page switching and the link timer.
 #include "console/Main.h"
 
+#include "catalogue/CorrespondenceTables.h"
 #include "catalogue/DateTime.h"
 #include "console/CalibrationPage.h"
+#include "console/ComPortList.h"
 #include "console/Guidance.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
+#include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
+#include "records/TrafficLogStartUp.h"
+#include "records/Version.h"
 
 #include <QActionGroup>
 #include <QCheckBox>
@@ -21,8 +26,6 @@
 #include <QThread>
 #include <QTimer>
 
-#include <exception>
-
 namespace console {
 
 namespace {
@@ -31,10 +34,17 @@ constexpr int kStateCalibration = 2;
 constexpr double kCloseWait = 10 * catalogue::kOneSecond;
 } // namespace
 
-TfmMain::TfmMain(QWidget* parent)
+TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBackend> backend,
+                 detlink::PortEnumerator enumerate, QWidget* parent)
     : QMainWindow(parent)
+    , clock(clock)
     , cDecimal(QLocale::system().decimalPoint().at(0).toLatin1())
-    , sensTable(cDecimal) {
+    , sensTable(cDecimal)
+    , trafficLog(clock)
+    , settingsFile(records::SettingsFilePath(), cDecimal)
+    , recording(clock, *this)
+    , Gate(std::move(backend))
+    , linkCycle(clock, trafficLog, *this, Gate, std::move(enumerate)) {
     BuildWindow();
     BuildActions();
     Timer = new QTimer(this);
@@ -43,7 +53,23 @@ TfmMain::TfmMain(QWidget* parent)
     connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
     connect(tsTuneUp->btnTuneUpClear, &QPushButton::clicked, this,
             [this] { btnTuneUpClearClick(); });
-    ResetStatus();
+    comPortList = std::make_unique<ComPortList>(gbParameters->cbComPort);
+    connect(gbParameters->cbComPort, &PortComboBox::dropDown, this,
+            [this] { cbComPortDropDown(); });
+    connect(gbParameters->cbComPort, &QComboBox::activated, this, [this] { cbComPortChange(); });
+    connect(chbSaveTrvRange, &QCheckBox::clicked, this, [this] { chbSaveTrvRangeClick(); });
+    connect(btnClearTrvRange, &QPushButton::clicked, this, [this] { btnClearTrvRangeClick(); });
+
+    records::OpenTrafficLog(trafficLog, clock,
+                            QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
+    MarkPlotTime();
+    setWindowTitle(QString::fromStdString(records::BaseCaption()));
+    linkCycle.ResetStatus();
+    DrawTuneUp();
+    const records::StartUpSettings settings = settingsFile.LoadAtStartUp(sensTable, zoneTable);
+    FillSensitivityLists(catalogue::kSensitivitySteps);
+    linkCycle.iComPort = settings.iComPort;
+    linkCycle.RefreshPortList();
     Timer->start();
 }
 
@@ -82,16 +108,16 @@ void TfmMain::ShowGuidance() {
         SetNote(*entry);
 }
 
+// The link reports an error raised inside the cycle before it returns, so the error dialog
+// runs while the timer is still off.
 void TfmMain::TimerTimer() {
     Timer->stop();
-    try {
-        linkCycle->TimerTimer();
-    } catch (const std::exception& error) {
-        QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(error.what()));
-    } catch (...) {
-        QMessageBox::critical(this, windowTitle(), QString());
-    }
+    linkCycle.TimerTimer();
     Timer->start();
+}
+
+void TfmMain::ReportError(const std::string& message) {
+    QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(message.c_str()));
 }
 
 void TfmMain::actApplyExecute() {
@@ -101,7 +127,7 @@ void TfmMain::actApplyExecute() {
 
 void TfmMain::actSaveTrvExecute() {
     if (ActivePage() == Page::Range)
-        chbSaveTrvRange->toggle();
+        chbSaveTrvRange->click();
 }
 
 void TfmMain::actClearExecute() {
@@ -128,9 +154,9 @@ void TfmMain::closeEvent(QCloseEvent* event) {
         }
     }
     Timer->stop();
-    ClosePort();
+    Gate.Close();
     if (chbSaveTrvRange->isChecked())
-        StopRecording();
+        recording.StopRecording();
     event->accept();
 }
 

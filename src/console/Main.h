@@ -4,9 +4,12 @@
 
 #include "catalogue/CorrespondenceTables.h"
 #include "console/Pages.h"
+#include "link/Clock.h"
 #include "link/DetectorStatus.h"
 #include "link/LinkCycle.h"
 #include "link/LinkObserver.h"
+#include "link/SerialBackend.h"
+#include "link/SerialGate.h"
 #include "link/TrafficLog.h"
 #include "records/AlarmRecording.h"
 #include "records/RecordingHost.h"
@@ -30,13 +33,17 @@ namespace console {
 class AboutPage;
 class CalibrationPage;
 class PageControl;
+class ComPortList;
 class SettingsBand;
 class StatusPanel;
 
 class TfmMain : public QMainWindow, public detlink::LinkObserver, public records::RecordingHost {
     Q_OBJECT
 public:
-    explicit TfmMain(QWidget* parent = nullptr);
+    // The clock, the serial backend and the system's port names come from outside, so tests
+    // run the window on a fake clock and a fake port.
+    TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBackend> backend,
+            detlink::PortEnumerator enumerate, QWidget* parent = nullptr);
     ~TfmMain() override;
 
     // Page rules: which tabs exist for the access level and the link state.
@@ -64,6 +71,15 @@ public:
     void ShowSupply() override;
     void IdentifyDetector() override;
     void ResetStatus() override;
+    void ShowPauseState() override;
+    bool IsCalibrationPageActive() const override;
+    void ShowCalibrationPage() override;
+    void ShowPortNote(detlink::PortNote note) override;
+    detlink::PortListView& PortList() override;
+    void StoreComPort(int port) override;
+    bool IsSaveChecked() const override;
+    void TakeSnapshot(const std::string& label) override;
+    void ReportError(const std::string& message) override;
 
     void QueueCalibrationOn();
     void QueueCalibrationOff();
@@ -88,8 +104,15 @@ public:
     void btnClearTrvRangeClick();
     records::Image RenderWindow() override;
     bool WriteLogLine(const std::string& text) override;
-    void ReportError(const std::string& text) override;
     void ResetAlarmLatches() override;
+
+    // The link's state, read by the pages and by tests.
+    const detlink::DetectorStatus& Status() const { return linkCycle.Status; }
+    const detlink::DetectorStatus& PrevStatus() const { return linkCycle.PrevStatus; }
+    int eDeviceState() const { return linkCycle.eDeviceState; }
+    const detlink::PendingCommand& Cmd(int k) const;
+    bool bMoreToSend() const { return linkCycle.bMoreToSend(); }
+    int iComPort() const { return linkCycle.iComPort; }
 
     int eAccessLevel = 1;
     double dblTuneUpSignal = 0;
@@ -113,6 +136,7 @@ public:
     QLabel* lTrvNumberRange;
     QPushButton* btnClearTrvRange;
     QLabel* memoNote;
+    std::unique_ptr<ComPortList> comPortList;
     QTimer* Timer;
 
     QActionGroup* alMain;
@@ -164,22 +188,12 @@ private:
     void EnableApplyRange(bool enabled);
     void QueueAutoRegulation();
 
-    // The core, reached through one place so the handlers read like the link's own names.
-    detlink::DetectorStatus& Status();
-    detlink::DetectorStatus& PrevStatus();
-    int eDeviceState() const;
-    const detlink::PendingCommand& Cmd(int k) const;
-    bool bMoreToSend() const;
-    void QueueCommand0(int adr, int senspp, int state, int ctrl_pp_mp);
-    void QueueCommand1(int sensmp, int sensbp, int letter);
-    void QueueCommand2(int vel_min, int vel_max, int dist, int reg);
-    void QueueCommand3(int symbol, int number);
-    void ClearCalibrationSlot();
+    void cbComPortDropDown();
+    void cbComPortChange();
     void MarkPlotTime();
     void RunOscillogram();
     void FitOscillogram();
     void OnNewAlarm();
-    void TakeSettingsChangeSnapshot();
 
     const detlink::Clock& clock;
     char cDecimal;
@@ -189,6 +203,8 @@ private:
     detlink::TrafficLog trafficLog;
     records::SettingsFile settingsFile;
     records::AlarmRecording recording;
+    detlink::SerialGate Gate;
+    detlink::LinkCycle linkCycle;
 };
 
 } // namespace console

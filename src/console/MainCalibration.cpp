@@ -28,13 +28,13 @@ void TfmMain::QueueCalibration(int o_state) {
     const detlink::PendingCommand& slot = Cmd(0);
     if (!slot.bAwait) {
         const auto& s = Status();
-        QueueCommand0(s.w6.adr, s.w3.senspp, o_state, s.w3.ctrl_pp_mp);
+        linkCycle.QueueCommand0(s.w6.adr, s.w3.senspp, o_state, s.w3.ctrl_pp_mp);
         return;
     }
     const int pendingState = (slot.Bytes[1] >> 5) & 3;
     if (pendingState != o_state)
-        QueueCommand0(slot.Bytes[0] & 0x0F, slot.Bytes[1] & 0x1F, o_state,
-                      (slot.Bytes[0] >> 4) & 1);
+        linkCycle.QueueCommand0(slot.Bytes[0] & 0x0F, slot.Bytes[1] & 0x1F, o_state,
+                                (slot.Bytes[0] >> 4) & 1);
 }
 
 void TfmMain::QueueCalibrationOn() {

@@ -5,7 +5,6 @@
 #include <QCheckBox>
 #include <QImage>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPixmap>
 #include <QPushButton>
 
@@ -18,21 +17,19 @@ void TfmMain::chbSaveTrvRangeClick() {
     lTrvNumberRange->setEnabled(on);
     btnClearTrvRange->setEnabled(on);
     lTrvNumberRange->setText(QStringLiteral("0"));
-    if (on)
+    if (on) {
+        linkCycle.bAlarmResync = false;
         recording.StartRecording();
-    else
+    } else {
         recording.StopRecording();
+    }
 }
 
 void TfmMain::btnClearTrvRangeClick() {
     recording.StopRecording();
     lTrvNumberRange->setText(QStringLiteral("0"));
+    linkCycle.bAlarmResync = false;
     recording.StartRecording();
-}
-
-void TfmMain::TakeSettingsChangeSnapshot() {
-    recording.TakeSnapshot("Settings Change");
-    ++recording.iSettingsChangeCount;
 }
 
 records::Image TfmMain::RenderWindow() {
@@ -53,10 +50,6 @@ records::Image TfmMain::RenderWindow() {
 
 bool TfmMain::WriteLogLine(const std::string& text) {
     return trafficLog.WriteLogLine(text);
-}
-
-void TfmMain::ReportError(const std::string& text) {
-    QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(text.c_str()));
 }
 
 } // namespace console

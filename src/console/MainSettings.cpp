@@ -193,7 +193,7 @@ void TfmMain::btnApplyRangeClick() {
     if (methodChosen && Selected(b->cbNewMinSpeed) && Selected(b->cbNewMaxSpeed) &&
         Selected(b->cbDistRange) &&
         (vmin != s.w5.vel_min || vmax != s.w5.vel_max || dist != s.w4.dist || r != s.w4.reg))
-        QueueCommand2(vmin, vmax, dist, r);
+        linkCycle.QueueCommand2(vmin, vmax, dist, r);
 
     const int h = method == kSpecial2 ? 1 : 0;
     const int pl = b->cbRangePP->currentIndex();
@@ -201,7 +201,7 @@ void TfmMain::btnApplyRangeClick() {
     const bool plChosen = Selected(b->cbRangePP);
     if (methodChosen && plChosen && (!addressShown || Selected(b->cbNewAddress)) &&
         (adr != s.w6.adr || pl != s.w3.senspp || h != s.w3.ctrl_pp_mp))
-        QueueCommand0(adr, pl, 0, h);
+        linkCycle.QueueCommand0(adr, pl, 0, h);
 
     const int ll = b->cbRangeMP->currentIndex();
     const int hl = b->cbRangeBP->currentIndex();
@@ -210,7 +210,7 @@ void TfmMain::btnApplyRangeClick() {
         Selected(b->cbRangeMP) && Selected(b->cbRangeBP) && (method != kManual || plChosen);
     if (thresholdsChosen && (!letterEnabled || Selected(b->cbNewLetter)) &&
         (letter != s.w6.letter || ll != s.w3.sensmp || hl != s.w4.sensbp))
-        QueueCommand1(ll, hl, letter);
+        linkCycle.QueueCommand1(ll, hl, letter);
 
     if (b->PositionVisible() && Selected(b->cbNewPosSymbol) && Selected(b->cbNewPosNumber1) &&
         Selected(b->cbNewPosNumber2)) {
@@ -218,24 +218,25 @@ void TfmMain::btnApplyRangeClick() {
         const int tens = b->cbNewPosNumber1->currentIndex();
         const int units = b->cbNewPosNumber2->currentIndex();
         if (symbol != s.w0.symbol || tens != (s.w0.number / 10) % 10 || units != s.w0.number % 10)
-            QueueCommand3(symbol, tens * 10 + units);
+            linkCycle.QueueCommand3(symbol, tens * 10 + units);
     }
 
     FitOscillogram();
     EnableApplyRange(false);
     if (bMoreToSend() && chbSaveTrvRange->isChecked())
-        TakeSettingsChangeSnapshot();
+        TakeSnapshot("Settings Change");
 }
 
 void TfmMain::QueueAutoRegulation() {
     const auto& s = Status();
     const detlink::PendingCommand& slot = Cmd(2);
     if (!slot.bAwait) {
-        QueueCommand2(s.w5.vel_min, s.w5.vel_max, s.w4.dist, 2);
+        linkCycle.QueueCommand2(s.w5.vel_min, s.w5.vel_max, s.w4.dist, 2);
         return;
     }
     if (((slot.Bytes[1] >> 5) & 3) != 2)
-        QueueCommand2(slot.Bytes[0] & 3, (slot.Bytes[0] >> 2) & 3, slot.Bytes[1] & 0x1F, 2);
+        linkCycle.QueueCommand2(slot.Bytes[0] & 3, (slot.Bytes[0] >> 2) & 3, slot.Bytes[1] & 0x1F,
+                                2);
 }
 
 } // namespace console

@@ -7,6 +7,7 @@
 #include "catalogue/ValueScales.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
+#include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
 
@@ -22,8 +23,6 @@ namespace {
 
 constexpr int kStateAlarm = 1;
 constexpr int kStateCalibration = 2;
-constexpr int kStateDisconnection = 6;
-constexpr int kNoPositionSymbol = 15;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -77,6 +76,10 @@ void TfmMain::SelectPosition() {
 
 // The Setup page carries no chart in this console, so its markers have nowhere to go.
 void TfmMain::PlaceSetupMarkers() {}
+
+void TfmMain::ShowPauseState() {
+    ShowStateLine();
+}
 
 void TfmMain::ShowSetup() {
     const auto& s = Status();
@@ -195,19 +198,10 @@ void TfmMain::ResetStatus() {
     for (QComboBox* box :
          {gbRange->cbNewPosSymbol, gbRange->cbNewPosNumber1, gbRange->cbNewPosNumber2})
         box->setCurrentIndex(-1);
-    detlink::DetectorStatus& status = Status();
-    detlink::DetectorStatus& previous = PrevStatus();
-    status = {};
-    previous = {};
-    status.w0.number = catalogue::kNoPosition;
-    status.w0.symbol = kNoPositionSymbol;
-    status.w2.state = kStateDisconnection;
-    previous.w2.state = kStateDisconnection;
     ShowStateLine();
     SetNote(kNoteWaiting);
     UpdatePageTabs();
     alMain->setEnabled(false);
-    ClearCalibrationSlot();
 }
 
 } // namespace console

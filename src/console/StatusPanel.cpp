@@ -1,7 +1,8 @@
 // Layout of the status panel: one caption and one centred value per line, 16 pixels apart.
 #include "console/StatusPanel.h"
 
-#include <QComboBox>
+#include "console/PortComboBox.h"
+
 #include <QLabel>
 
 namespace console {
@@ -61,7 +62,7 @@ StatusPanel::StatusPanel(QWidget* parent)
     lConnection = Caption(this, "Connection <F4>", 228);
     lConnection->setGeometry(kCaptionX, 228, 141, kLineHeight);
     lConnection->setAlignment(Qt::AlignHCenter | Qt::AlignVCenter);
-    cbComPort = new QComboBox(this);
+    cbComPort = new PortComboBox(this);
     cbComPort->setGeometry(8, 244, 133, 21);
     SetPositionVisible(false);
     SetAddressVisible(false);

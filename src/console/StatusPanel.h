@@ -4,10 +4,11 @@
 
 #include <QGroupBox>
 
-class QComboBox;
 class QLabel;
 
 namespace console {
+
+class PortComboBox;
 
 class StatusPanel : public QGroupBox {
     Q_OBJECT
@@ -36,7 +37,7 @@ public:
     QLabel* lAver;
     QLabel* lPower;
     QLabel* lConnection;
-    QComboBox* cbComPort;
+    PortComboBox* cbComPort;
 };
 
 } // namespace console

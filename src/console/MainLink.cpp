@@ -1,0 +1,72 @@
+// The window's side of the link: port list and notes, page requests, the settings key of
+// the port, and snapshots asked for by the link cycle.
+#include "console/Main.h"
+
+#include "console/ComPortList.h"
+#include "console/NoteMessages.h"
+#include "console/PageControl.h"
+#include "console/PortComboBox.h"
+#include "console/StatusPanel.h"
+
+#include <QCheckBox>
+#include <QLabel>
+
+namespace console {
+
+const detlink::PendingCommand& TfmMain::Cmd(int k) const {
+    return linkCycle.Cmd.Cmd.at(static_cast<std::size_t>(k));
+}
+
+bool TfmMain::IsCalibrationPageActive() const {
+    return ActivePage() == Page::TuneUp;
+}
+
+void TfmMain::ShowCalibrationPage() {
+    SetActivePage(Page::TuneUp);
+}
+
+void TfmMain::ShowPortNote(detlink::PortNote note) {
+    if (note == detlink::PortNote::SelectPort) {
+        SetNote(kNoteSelectPort);
+        return;
+    }
+    SetNote(kNoteCannotOpen);
+    memoNote->setToolTip(QString::fromStdString(Gate.OpenFailureReason()));
+}
+
+detlink::PortListView& TfmMain::PortList() {
+    return *comPortList;
+}
+
+void TfmMain::cbComPortDropDown() {
+    linkCycle.RefreshPortList();
+}
+
+void TfmMain::cbComPortChange() {
+    linkCycle.cbComPortChange();
+}
+
+void TfmMain::StoreComPort(int port) {
+    settingsFile.WriteComPort(port);
+}
+
+bool TfmMain::IsSaveChecked() const {
+    return chbSaveTrvRange->isChecked();
+}
+
+// The recording keeps the event counts of its summary; every picture also answers a
+// pending resynchronisation request of the link.
+void TfmMain::TakeSnapshot(const std::string& label) {
+    recording.TakeSnapshot(label);
+    linkCycle.bAlarmResync = false;
+    if (label == "Pause")
+        ++recording.iPauseCount;
+    else if (label == "Disconnection")
+        ++recording.iDisconnectionCount;
+    else if (label == "Calibration")
+        ++recording.iCalibrationCount;
+    else if (label == "Settings Change")
+        ++recording.iSettingsChangeCount;
+}
+
+} // namespace console
