@@ -10,12 +10,26 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
+#include <set>
 #include <vector>
 
 class QComboBox;
 
 namespace console {
+
+// The serial line as the tests see it: which COM numbers open, the bytes the detector has
+// sent and not yet read, and every write of the window.
+struct FakePort {
+    std::set<int> ports{3};
+    std::deque<std::vector<std::uint8_t>> reads;
+    std::vector<std::vector<std::uint8_t>> writes;
+    // Each empty read hands out this frame instead, as a detector that never stops talking.
+    std::vector<std::uint8_t> chatter;
+    bool open = false;
+    bool throwOnRead = false;
+};
 
 class ConsoleFixture : public testing::Test {
 protected:
@@ -26,6 +40,8 @@ protected:
     // with the table's step on all three thresholds.
     static detlink::DetectorStatus Detector();
 
+    // Frame bytes on the wire for a word: sync, high byte, low byte, sum.
+    static std::vector<std::uint8_t> WireFrame(detlink::TelemetryWord word);
     // One link cycle on whatever the port holds.
     void Tick();
     // The words as good frames, read in one link cycle.
@@ -47,6 +63,7 @@ protected:
     QTemporaryDir directory;
     QString previousDirectory;
     testing_support::FakeClock clock;
+    FakePort port;
     std::unique_ptr<TfmMain> window;
     detlink::DetectorStatus last{};
 };

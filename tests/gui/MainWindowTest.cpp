@@ -2,12 +2,19 @@
 // identification, the status panel, the Calibration page and the Settings page's Apply.
 #include "ConsoleFixture.h"
 
+#include "catalogue/DateTime.h"
 #include "console/CalibrationPage.h"
 #include "console/PageControl.h"
+#include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QTimer>
 #include <QActionGroup>
 #include <QComboBox>
 #include <QLabel>
@@ -20,6 +27,11 @@ namespace console {
 namespace {
 
 using MainWindow = ConsoleFixture;
+
+QByteArray ReadFile(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 TEST_F(MainWindow, BeforeIdentificationOnlyAboutExistsAndNoShortcutWorks) {
     EXPECT_EQ(window->pcMain->TabBar()->count(), 1);
@@ -229,6 +241,89 @@ TEST_F(MainWindow, LosingTheDetectorResetsTheWindow) {
     EXPECT_EQ(window->pcMain->TabBar()->count(), 1);
     EXPECT_FALSE(window->alMain->isEnabled());
     EXPECT_EQ(window->ActivePage(), Page::About);
+}
+
+TEST_F(MainWindow, ClosingDuringCalibrationWaitsForTheCommandToLeave) {
+    auto d = Detector();
+    d.w2.state = 2;
+    SendCycle(d);
+    ASSERT_EQ(window->ActivePage(), Page::TuneUp);
+    EXPECT_FALSE(window->bMoreToSend());
+    port.writes.clear();
+    // The detector keeps talking, so each cycle of the wait may send.
+    port.chatter = WireFrame(d.Word(1));
+    const QString ini = QDir(directory.path()).filePath("Mirelund.ini");
+    const QByteArray settingsBefore = ReadFile(ini);
+    window->close();
+    EXPECT_FALSE(window->bMoreToSend());
+    ASSERT_FALSE(port.writes.empty());
+    const std::vector<std::uint8_t>& off = port.writes.front();
+    EXPECT_EQ(off[0] >> 5, 0);        // command code 0
+    EXPECT_EQ((off[1] >> 5) & 3, 0);  // o_state 0
+    EXPECT_EQ(off.size(), 3u);        // cs 1: three bytes with the check byte
+    EXPECT_FALSE(port.open);
+    EXPECT_EQ(window->memoNote->text(), "");
+    EXPECT_EQ(ReadFile(ini), settingsBefore);
+}
+
+TEST_F(MainWindow, ClosingGivesUpOnTheCommandAfterTenSeconds) {
+    auto d = Detector();
+    d.w2.state = 2;
+    SendCycle(d);
+    // No cycle can run to send the command; the clock moves half a second per pass.
+    window->Timer->stop();
+    QTimer ticker;
+    QObject::connect(&ticker, &QTimer::timeout, [this] { clock.AdvanceSeconds(0.5); });
+    ticker.start(0);
+    const double start = clock.SteadyNow();
+    window->close();
+    const double waited = (clock.SteadyNow() - start) / catalogue::kOneSecond;
+    EXPECT_TRUE(window->bMoreToSend());
+    EXPECT_GE(waited, 10.0);
+    EXPECT_LE(waited, 11.0);
+    EXPECT_FALSE(port.open);
+}
+
+TEST_F(MainWindow, ClosingWithoutADetectorClosesAtOnceAndWritesNothing) {
+    window->close();
+    EXPECT_FALSE(port.open);
+    EXPECT_TRUE(port.writes.empty());
+    EXPECT_FALSE(QFile::exists(QDir(directory.path()).filePath("Mirelund.ini")));
+}
+
+TEST_F(MainWindow, IdentificationRemembersThePort) {
+    SendCycle(Detector());
+    EXPECT_TRUE(ReadFile(QDir(directory.path()).filePath("Mirelund.ini")).contains("ComPort=3"));
+}
+
+TEST_F(MainWindow, AFaultInsideACycleIsShownWhileTheTimerIsOff) {
+    port.throwOnRead = true;
+    bool timerWasActive = true;
+    QString shown;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        timerWasActive = window->Timer->isActive();
+        shown = box->text();
+        box->accept();
+    });
+    Tick();
+    EXPECT_FALSE(timerWasActive);
+    EXPECT_EQ(shown, "port fault");
+    EXPECT_TRUE(window->Timer->isActive());
+}
+
+TEST_F(MainWindow, PortThatDoesNotOpenSaysWhy) {
+    port.ports = {4};
+    QTest::keyClick(window->gbParameters->cbComPort, Qt::Key_Down);
+    window->gbParameters->cbComPort->showPopup();
+    window->gbParameters->cbComPort->hidePopup();
+    EXPECT_EQ(window->gbParameters->cbComPort->currentText(), "COM4");
+    port.ports = {};
+    window->gbParameters->cbComPort->showPopup();
+    window->gbParameters->cbComPort->hidePopup();
+    EXPECT_EQ(window->memoNote->text(), "Cannot open selected COM port !!!");
+    EXPECT_EQ(window->gbParameters->cbComPort->count(), 0);
 }
 
 } // namespace
