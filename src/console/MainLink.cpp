@@ -31,7 +31,7 @@ void TfmMain::ShowPortNote(detlink::PortNote note) {
         return;
     }
     SetNote(kNoteCannotOpen);
-    memoNote->setToolTip(QString::fromStdString(Gate.OpenFailureReason()));
+    memoNote->setToolTip(QString::fromStdString(Gate.OpenFailure()));
 }
 
 detlink::PortListView& TfmMain::PortList() {
