@@ -1,5 +1,9 @@
 // The process entry: application object and title, the main window, the message loop.
 #include "console/Main.h"
+#include "link/Clock.h"
+#include "link/PortDirectory.h"
+#include "link/SerialGate.h"
+#include "records/Version.h"
 
 #include <QApplication>
 #include <QMessageBox>
@@ -8,15 +12,20 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Mirelund"));
-    QApplication::setApplicationDisplayName(
-        QStringLiteral("Microwave intrusion - detector programming software"));
+    QApplication::setApplicationName(QString::fromLatin1(records::kBaseName));
+    QApplication::setApplicationDisplayName(QString::fromLatin1(records::kApplicationTitle));
     try {
-        console::TfmMain window;
+        const detlink::SystemClock clock;
+        // The port directory is read afresh at every enumeration, so ports that appear later
+        // are found.
+        console::TfmMain window(clock, detlink::MakePlatformSerialBackend(), [] {
+            return detlink::PortDirectory::FromEnvironment().PortNames();
+        });
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {
-        QMessageBox::critical(nullptr, QStringLiteral("Error"), QString::fromUtf8(error.what()));
+        QMessageBox::critical(nullptr, QString::fromLatin1(records::kApplicationTitle),
+                              QString::fromLocal8Bit(error.what()));
     }
     return 1;
 }
