@@ -2,6 +2,7 @@
 #include "ConsoleFixture.h"
 
 #include "console/PageControl.h"
+#include "console/PageTabBar.h"
 
 #include <QApplication>
 #include <QComboBox>

@@ -5,6 +5,7 @@
 #include "catalogue/DateTime.h"
 #include "console/CalibrationPage.h"
 #include "console/PageControl.h"
+#include "console/PageTabBar.h"
 #include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
