@@ -46,8 +46,9 @@ public:
             detlink::PortEnumerator enumerate, QWidget* parent = nullptr);
     ~TfmMain() override;
 
-    // Page rules: which tabs exist for the access level and the link state.
-    void UpdatePageTabs();
+    // Page rules: which tabs exist for the access level and the link state; with
+    // bringToFront the level's working page comes to the front when its tab appears.
+    void UpdatePageTabs(bool bringToFront = true);
     // Picks the guidance note from the page in front and the detector's state.
     void ShowGuidance();
     // Shows note entry k in its colour.

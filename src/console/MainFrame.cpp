@@ -149,7 +149,7 @@ void TfmMain::SetNote(int k) {
     memoNote->setPalette(palette);
 }
 
-void TfmMain::UpdatePageTabs() {
+void TfmMain::UpdatePageTabs(bool bringToFront) {
     const bool connected = Connected();
     pcMain->SetTabVisible(Page::TuneUp, connected);
     switch (eAccessLevel) {
@@ -157,21 +157,21 @@ void TfmMain::UpdatePageTabs() {
         pcMain->SetTabVisible(Page::Sense, connected);
         pcMain->SetTabVisible(Page::Range, false);
         pcMain->SetTabVisible(Page::Params, false);
-        if (connected)
+        if (connected && bringToFront)
             SetActivePage(Page::Sense);
         break;
     case 1:
         pcMain->SetTabVisible(Page::Range, connected);
         pcMain->SetTabVisible(Page::Sense, false);
         pcMain->SetTabVisible(Page::Params, false);
-        if (connected)
+        if (connected && bringToFront)
             SetActivePage(Page::Range);
         break;
     case 2:
         pcMain->SetTabVisible(Page::Params, connected);
         pcMain->SetTabVisible(Page::Range, connected);
         pcMain->SetTabVisible(Page::Sense, false);
-        if (connected)
+        if (connected && bringToFront)
             SetActivePage(Page::Params);
         break;
     default:

@@ -175,7 +175,9 @@ void TfmMain::IdentifyDetector() {
     FillSensitivityLists(catalogue::SensitivityStepCount(s.w6.cs));
     if (s.w4.reg == 3)
         QueueAutoRegulation();
-    UpdatePageTabs();
+    // A calibrating detector goes straight to the Calibration page: passing through the
+    // Settings page would send it the command that ends its calibration.
+    UpdatePageTabs(s.w2.state != kStateCalibration);
     if (s.w2.state == kStateCalibration) {
         SetActivePage(Page::TuneUp);
     } else {

@@ -19,7 +19,8 @@ namespace {
 
 class FakeBackend final : public detlink::SerialBackend {
 public:
-    explicit FakeBackend(FakePort& port) : port(port) {}
+    explicit FakeBackend(FakePort& port)
+        : port(port) {}
     bool Open(int n, int) override {
         port.open = port.ports.count(n) != 0;
         return port.open;
@@ -78,7 +79,9 @@ std::vector<std::uint8_t> ConsoleFixture::WireFrame(detlink::TelemetryWord word)
     return {0x00, high, low, static_cast<std::uint8_t>(high + low)};
 }
 
-void ConsoleFixture::Tick() { window->TimerTimer(); }
+void ConsoleFixture::Tick() {
+    window->TimerTimer();
+}
 
 void ConsoleFixture::Send(const std::vector<detlink::TelemetryWord>& words) {
     std::vector<std::uint8_t> bytes;
@@ -124,7 +127,9 @@ void ConsoleFixture::SendCycle(const detlink::DetectorStatus& detector) {
     Send(words);
 }
 
-void ConsoleFixture::Drain() { SendCycle(last); }
+void ConsoleFixture::Drain() {
+    SendCycle(last);
+}
 
 std::vector<int> ConsoleFixture::ArmedSlots() const {
     std::vector<int> armed;

@@ -11,18 +11,19 @@
 #include "console/StatusPanel.h"
 
 #include <QAction>
+#include <QActionGroup>
 #include <QApplication>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
-#include <QMessageBox>
-#include <QTimer>
-#include <QActionGroup>
-#include <QComboBox>
 #include <QLabel>
+#include <QMessageBox>
+#include <QPushButton>
 #include <QSignalSpy>
 #include <QSpinBox>
 #include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 namespace console {
 namespace {
@@ -78,6 +79,8 @@ TEST_F(MainWindow, StatusLinesFollowTheirWords) {
     d.w7.freq = 1;
     d.w4.dist = 16;
     d.w7.pwr = 1023;
+    // The zone and method word reads the band from the supply word before it.
+    SendCycle(d);
     SendCycle(d);
     const StatusPanel* p = window->gbParameters;
     EXPECT_EQ(p->lDist->text(), "150  m");
@@ -133,7 +136,7 @@ TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
     d.w5.ref = 0;
     d.w5.amplif = 3;
     d.w1.sig = 400; // 195.503 mV
-    Send({d.Word(2), d.Word(1)});
+    Send({d.Word(5), d.Word(2), d.Word(1)});
     EXPECT_EQ(window->tsTuneUp->lSignal->text(), Decimal("195.503"));
     EXPECT_DOUBLE_EQ(window->dblTuneUpAxisMax, 500);
     EXPECT_TRUE(window->bTuneUpLime);
@@ -149,6 +152,17 @@ TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
     EXPECT_EQ(window->ActivePage(), Page::Range);
     EXPECT_TRUE(Slot(0).bSend);
     EXPECT_EQ(SlotState(0), 0);
+}
+
+// The page rules alone would bring the Settings page forward first, and its show routine would
+// take the detector out of the calibration the installer is in.
+TEST_F(MainWindow, DetectorCalibratingAtIdentificationStaysInCalibration) {
+    auto d = Detector();
+    d.w2.state = 2;
+    SendCycle(d);
+    EXPECT_EQ(window->ActivePage(), Page::TuneUp);
+    EXPECT_EQ(TabCaptions(), QStringList({"About Us <F1>", "Calibration <F2>", "Settings <F3>"}));
+    EXPECT_TRUE(ArmedSlots().empty());
 }
 
 TEST_F(MainWindow, EndOfCalibrationClearsTheLabels) {
@@ -259,11 +273,10 @@ TEST_F(MainWindow, ClosingDuringCalibrationWaitsForTheCommandToLeave) {
     EXPECT_FALSE(window->bMoreToSend());
     ASSERT_FALSE(port.writes.empty());
     const std::vector<std::uint8_t>& off = port.writes.front();
-    EXPECT_EQ(off[0] >> 5, 0);        // command code 0
-    EXPECT_EQ((off[1] >> 5) & 3, 0);  // o_state 0
-    EXPECT_EQ(off.size(), 3u);        // cs 1: three bytes with the check byte
+    EXPECT_EQ(off[0] >> 5, 0);       // command code 0
+    EXPECT_EQ((off[1] >> 5) & 3, 0); // o_state 0
+    EXPECT_EQ(off.size(), 3u);       // cs 1: three bytes with the check byte
     EXPECT_FALSE(port.open);
-    EXPECT_EQ(window->memoNote->text(), "");
     EXPECT_EQ(ReadFile(ini), settingsBefore);
 }
 
@@ -287,6 +300,7 @@ TEST_F(MainWindow, ClosingGivesUpOnTheCommandAfterTenSeconds) {
 
 TEST_F(MainWindow, ClosingWithoutADetectorClosesAtOnceAndWritesNothing) {
     window->close();
+    EXPECT_EQ(window->memoNote->text(), "");
     EXPECT_FALSE(port.open);
     EXPECT_TRUE(port.writes.empty());
     EXPECT_FALSE(QFile::exists(QDir(directory.path()).filePath("Mirelund.ini")));
