@@ -65,7 +65,7 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     MarkPlotTime();
     setWindowTitle(QString::fromStdString(records::BaseCaption()));
     linkCycle.ResetStatus();
-    DrawTuneUp();
+    SetUpTuneUpChart();
     const records::StartUpSettings settings = settingsFile.LoadAtStartUp(sensTable, zoneTable);
     FillSensitivityLists(catalogue::kSensitivitySteps);
     linkCycle.iComPort = settings.iComPort;

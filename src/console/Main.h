@@ -3,6 +3,7 @@
 #pragma once
 
 #include "catalogue/CorrespondenceTables.h"
+#include "chart/ChartModel.h"
 #include "console/Pages.h"
 #include "link/Clock.h"
 #include "link/DetectorStatus.h"
@@ -120,6 +121,8 @@ public:
     double dblTuneUpMax = 0;
     double dblTuneUpAxisMax = 0.5;
     bool bTuneUpLime = true;
+    // The Calibration chart: serTuneUp (the signal bar) and serMax (the maximum line).
+    chart::ChartModel chTuneUpModel;
 
     // Controls, named as the operator console names them.
     PageControl* pcMain;
@@ -183,6 +186,7 @@ private:
 
     // Calibration helpers.
     void QueueCalibration(int o_state);
+    void SetUpTuneUpChart();
     void DrawTuneUp();
 
     // Settings helpers.

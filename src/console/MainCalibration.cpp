@@ -21,6 +21,12 @@ constexpr int kStateAlarm = 1;
 constexpr int kStateCalibration = 2;
 // A bar ratio at or above this keeps the bar lime: the installer is near the best alignment.
 constexpr double kNearMaximum = 0.9;
+constexpr std::uint32_t kLime = 0x00FF00;
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kBlack = 0x000000;
+// Bar widths in percent of the space a point has: the signal fills it, the maximum is a line.
+constexpr int kFullBar = 100;
+constexpr int kLineBar = 1;
 
 } // namespace
 
@@ -35,6 +41,37 @@ void TfmMain::QueueCalibration(int o_state) {
     if (pendingState != o_state)
         linkCycle.QueueCommand0(slot.Bytes[0] & 0x0F, slot.Bytes[1] & 0x1F, o_state,
                                 (slot.Bytes[0] >> 4) & 1);
+}
+
+void TfmMain::SetUpTuneUpChart() {
+    chart::ChartModel& c = chTuneUpModel;
+    c.leftAxis.visible = false;
+    c.leftAxis.SetMinMax(0, 1);
+    c.leftAxis.gridVisible = false;
+    c.bottomAxis.title = "mV";
+    c.bottomAxis.gridVisible = false;
+    c.bottomAxis.SetMinMax(0, dblTuneUpAxisMax);
+    c.bottomAxis.increment = dblTuneUpAxisMax * 0.2;
+    chart::Series& serTuneUp = c.AddSeries(chart::SeriesKind::HorizBar, kLime);
+    serTuneUp.SetBarWidth(kFullBar);
+    serTuneUp.Add(0, 0.5, kLime);
+    chart::Series& serMax = c.AddSeries(chart::SeriesKind::Bar, kBlack);
+    serMax.SetBarWidth(kLineBar);
+    serMax.Add(0, 1, kBlack);
+    c.Touch();
+}
+
+void TfmMain::DrawTuneUp() {
+    chart::ChartModel& c = chTuneUpModel;
+    chart::Series& serTuneUp = c.At(0);
+    const std::uint32_t colour = bTuneUpLime ? kLime : kRed;
+    serTuneUp.SetColour(colour);
+    serTuneUp.Clear();
+    serTuneUp.Add(dblTuneUpSignal, 0.5, colour);
+    c.At(1).SetPosition(0, dblTuneUpMax, 1);
+    c.bottomAxis.SetMinMax(0, dblTuneUpAxisMax);
+    c.bottomAxis.increment = dblTuneUpAxisMax * 0.2;
+    c.Touch();
 }
 
 void TfmMain::QueueCalibrationOn() {

@@ -12,8 +12,10 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QGroupBox>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
@@ -84,6 +86,8 @@ void TfmMain::BuildWindow() {
     setCentralWidget(central);
     resize(kClientWidth, kClientHeight);
     setMinimumSize(kClientWidth, kClientHeight);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - rect().center());
     connect(pcMain, &PageControl::pageChanged, this,
             [this](Page from, Page to) { pcMainChange(from, to); });
 }

@@ -13,6 +13,4 @@ void TfmMain::OnNewAlarm() {}
 
 void TfmMain::ResetAlarmLatches() {}
 
-void TfmMain::DrawTuneUp() {}
-
 } // namespace console

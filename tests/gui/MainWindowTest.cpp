@@ -138,14 +138,19 @@ TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
     d.w1.sig = 400; // 195.503 mV
     Send({d.Word(5), d.Word(2), d.Word(1)});
     EXPECT_EQ(window->tsTuneUp->lSignal->text(), Decimal("195.503"));
-    EXPECT_DOUBLE_EQ(window->dblTuneUpAxisMax, 500);
-    EXPECT_TRUE(window->bTuneUpLime);
+    const chart::ChartModel& chart = window->chTuneUpModel;
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.maximum, 500);
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.increment, 100);
+    EXPECT_NEAR(chart.At(0).Point(0).x, 195.503, 1e-3);
+    EXPECT_EQ(chart.At(0).Colour(), 0x00FF00u);
+    EXPECT_NEAR(chart.At(1).Point(0).x, 195.503, 1e-3);
     d.w1.sig = 300;
     Send({d.Word(1)});
-    EXPECT_FALSE(window->bTuneUpLime);
+    EXPECT_EQ(chart.At(0).Colour(), 0xFF0000u);
     EXPECT_EQ(window->tsTuneUp->lTuneUpMax->text(), Decimal("195.503"));
     QTest::keyClick(window.get(), Qt::Key_F8);
-    EXPECT_TRUE(window->bTuneUpLime);
+    EXPECT_EQ(chart.At(0).Colour(), 0x00FF00u);
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.maximum, 500); // 146.6 mV: still below 500
     EXPECT_EQ(window->tsTuneUp->lTuneUpMax->text(), Decimal("146.628"));
 
     QTest::keyClick(window.get(), Qt::Key_F3);
