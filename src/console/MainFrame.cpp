@@ -11,6 +11,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QFontInfo>
 #include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
@@ -29,11 +30,14 @@ constexpr int kNoteHeight = 23;
 } // namespace
 
 void TfmMain::BuildWindow() {
-    // Where Tahoma is missing, a condensed sans keeps the captions inside their fixed places.
+    // Where Tahoma is missing, a condensed sans one pixel smaller keeps the captions and
+    // values inside their fixed places.
     QFont font;
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
                       QStringLiteral("Liberation Sans Narrow")});
     font.setPixelSize(11);
+    if (QFontInfo(font).family() != QStringLiteral("Tahoma"))
+        font.setPixelSize(10);
     setFont(font);
 
     auto* central = new QWidget(this);

@@ -3,6 +3,7 @@
 #include "console/SettingsBand.h"
 
 #include "catalogue/PageLists.h"
+#include "console/CompactComboStyle.h"
 
 #include <QAbstractItemView>
 #include <QComboBox>
@@ -110,6 +111,8 @@ SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
     btnCancelRange = new QPushButton(QStringLiteral("Cancel <Esc>"), this);
     btnCancelRange->setGeometry(478, 33, 72, 20);
     btnCancelRange->setEnabled(false);
+    for (QComboBox* box : findChildren<QComboBox*>())
+        box->setStyle(compactStyle);
     setFixedSize(556, 58);
 }
 

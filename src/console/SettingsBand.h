@@ -7,6 +7,7 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
+class QStyle;
 
 namespace console {
 
@@ -45,6 +46,9 @@ public:
     QComboBox* cbNewPosNumber2;
     QPushButton* btnApplyRange;
     QPushButton* btnCancelRange;
+
+private:
+    QStyle* compactStyle;
 };
 
 } // namespace console

@@ -9,10 +9,10 @@ namespace console {
 
 namespace {
 
-constexpr int kCaptionX = 4;
-constexpr int kCaptionWidth = 74;
-constexpr int kValueX = 78;
-constexpr int kValueWidth = 68;
+constexpr int kCaptionX = 3;
+constexpr int kCaptionWidth = 68;
+constexpr int kValueX = 71;
+constexpr int kValueWidth = 76;
 constexpr int kLineHeight = 15;
 
 QLabel* Caption(QWidget* parent, const char* text, int y) {

@@ -51,7 +51,9 @@ protected:
         env.insert("QT_QPA_PLATFORM", "offscreen");
         sim.setProcessEnvironment(env);
         sim.setProgram(DETECTOR_SIM_EXE);
-        sim.setArguments({"--command-log", root.filePath("commands.log")});
+        // At the slowest rate every frame arrives in a cycle of its own, so the command armed
+        // by the identifying frame leaves before a later frame can confirm it unsent.
+        sim.setArguments({"--rate", "14", "--command-log", root.filePath("commands.log")});
         sim.start();
         ASSERT_TRUE(sim.waitForStarted(5000));
         ASSERT_TRUE(WaitFor(

@@ -1,0 +1,16 @@
+// A combo-box look with a narrow arrow, so that the Settings band's small boxes still show
+// their values whole.
+#pragma once
+
+#include <QProxyStyle>
+
+namespace console {
+
+class CompactComboStyle : public QProxyStyle {
+    Q_OBJECT
+public:
+    QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
+                         SubControl subControl, const QWidget* widget) const override;
+};
+
+} // namespace console
