@@ -152,6 +152,7 @@ void TfmMain::SetActivePage(Page page) {
 void TfmMain::SetNote(int k) {
     const NoteMessage& note = NoteMessages(k);
     memoNote->setText(note.text);
+    memoNote->setToolTip(QString());
     QPalette palette = memoNote->palette();
     palette.setColor(QPalette::WindowText, note.colour);
     memoNote->setPalette(palette);

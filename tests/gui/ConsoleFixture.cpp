@@ -26,6 +26,7 @@ public:
         return port.open;
     }
     void Close() override { port.open = false; }
+    std::string OpenFailure() const override { return port.open ? std::string() : port.failure; }
     int Write(const std::uint8_t* bytes, int count) override {
         port.writes.emplace_back(bytes, bytes + count);
         return count;

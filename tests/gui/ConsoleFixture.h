@@ -13,6 +13,7 @@
 #include <deque>
 #include <memory>
 #include <set>
+#include <string>
 #include <vector>
 
 class QComboBox;
@@ -29,6 +30,7 @@ struct FakePort {
     std::vector<std::uint8_t> chatter;
     bool open = false;
     bool throwOnRead = false;
+    std::string failure = "/dev/ttyUSB0: in use by another program.";
 };
 
 class ConsoleFixture : public testing::Test {

@@ -333,17 +333,29 @@ TEST_F(MainWindow, AFaultInsideACycleIsShownWhileTheTimerIsOff) {
     EXPECT_TRUE(window->Timer->isActive());
 }
 
-TEST_F(MainWindow, PortThatDoesNotOpenSaysWhy) {
+TEST_F(MainWindow, PortListFollowsTheSystemAndAFailedOpenSaysWhy) {
+    PortComboBox* box = window->gbParameters->cbComPort;
+    EXPECT_EQ(box->currentText(), "COM3");
+    EXPECT_TRUE(port.open);
+    port.ports = {3, 4};
+    port.failure.clear();
+    box->showPopup();
+    box->hidePopup();
+    EXPECT_EQ(box->count(), 2);
+    EXPECT_EQ(box->currentText(), "COM3");
+    EXPECT_EQ(window->memoNote->text(), "Select detector connection port ...");
+    EXPECT_TRUE(window->memoNote->toolTip().isEmpty());
+
     port.ports = {4};
-    QTest::keyClick(window->gbParameters->cbComPort, Qt::Key_Down);
-    window->gbParameters->cbComPort->showPopup();
-    window->gbParameters->cbComPort->hidePopup();
-    EXPECT_EQ(window->gbParameters->cbComPort->currentText(), "COM4");
+    port.failure = "/dev/ttyUSB0: in use by another program.";
+    box->showPopup();
+    box->hidePopup();
+    EXPECT_EQ(box->currentText(), "COM4");
     port.ports = {};
-    window->gbParameters->cbComPort->showPopup();
-    window->gbParameters->cbComPort->hidePopup();
+    Choose(box, 0); // the operator picks the port, which has gone meanwhile
     EXPECT_EQ(window->memoNote->text(), "Cannot open selected COM port !!!");
-    EXPECT_EQ(window->gbParameters->cbComPort->count(), 0);
+    EXPECT_EQ(window->memoNote->toolTip(), "/dev/ttyUSB0: in use by another program.");
+    EXPECT_EQ(box->count(), 0);
 }
 
 } // namespace
