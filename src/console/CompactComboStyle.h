@@ -11,6 +11,9 @@ class CompactComboStyle : public QProxyStyle {
 public:
     QRect subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                          SubControl subControl, const QWidget* widget) const override;
+    // The value is drawn in the narrowed field, whatever field the base style would use.
+    void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
+                     const QWidget* widget) const override;
 };
 
 } // namespace console

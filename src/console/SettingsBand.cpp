@@ -61,7 +61,9 @@ QLabel* Coloured(QLabel* label, const QColor& colour) {
 } // namespace
 
 SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
-    : QWidget(parent) {
+    : QWidget(parent)
+    , compactStyle(new CompactComboStyle) {
+    compactStyle->setParent(this);
     Label(this, QStringLiteral("Zone length, m:"), 82, kRow1);
     cbDistRange = Box(this, 83, kRow1, 43, 28);
     auto* thresholds = new QLabel(QStringLiteral("Thresholds"), this);

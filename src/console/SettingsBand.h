@@ -7,9 +7,10 @@ class QComboBox;
 class QFrame;
 class QLabel;
 class QPushButton;
-class QStyle;
 
 namespace console {
+
+class CompactComboStyle;
 
 class SettingsBand : public QWidget {
     Q_OBJECT
@@ -48,7 +49,7 @@ public:
     QPushButton* btnCancelRange;
 
 private:
-    QStyle* compactStyle;
+    CompactComboStyle* compactStyle;
 };
 
 } // namespace console
