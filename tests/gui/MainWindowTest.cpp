@@ -70,6 +70,59 @@ TEST_F(MainWindow, FullCycleIdentifiesAndOpensTheSettingsPage) {
     EXPECT_EQ(window->ActivePage(), Page::Range);
 }
 
+TEST_F(MainWindow, PageRulesForEachAccessLevel) {
+    SendCycle(Detector());
+    const struct {
+        int level;
+        QStringList tabs;
+        Page front;
+        Qt::Key key;
+        Page afterKey;
+    } cases[] = {
+        {0,
+         {"About Us <F1>", "Calibration <F2>", "Setup <F3>"},
+         Page::Sense,
+         Qt::Key_F3,
+         Page::Sense},
+        {2,
+         {"About Us <F1>", "Calibration <F2>", "Settings <F3>", "Properties <F9>"},
+         Page::Params,
+         Qt::Key_F3,
+         Page::Range},
+        {2,
+         {"About Us <F1>", "Calibration <F2>", "Settings <F3>", "Properties <F9>"},
+         Page::Params,
+         Qt::Key_F9,
+         Page::Params},
+        {1,
+         {"About Us <F1>", "Calibration <F2>", "Settings <F3>"},
+         Page::Range,
+         Qt::Key_F9,
+         Page::Range},
+        {5,
+         {"About Us <F1>", "Calibration <F2>", "Settings <F3>"},
+         Page::Range,
+         Qt::Key_F3,
+         Page::Range},
+    };
+    for (const auto& c : cases) {
+        window->eAccessLevel = c.level;
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        window->UpdatePageTabs();
+        EXPECT_EQ(TabCaptions(), c.tabs) << "level " << c.level;
+        const Page front = c.level == 5 ? Page::About : c.front;
+        EXPECT_EQ(window->ActivePage(), front) << "level " << c.level;
+        QTest::keyClick(window.get(), c.key);
+        EXPECT_EQ(window->ActivePage(), c.level == 5 ? Page::About : c.afterKey)
+            << "level " << c.level;
+    }
+    // Esc acts on the Setup page only.
+    window->eAccessLevel = 1;
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+}
+
 TEST_F(MainWindow, StatusLinesFollowTheirWords) {
     auto d = Detector();
     d.w2.aver = 512;
