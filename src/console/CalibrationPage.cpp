@@ -3,10 +3,14 @@
 
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace console {
 
 namespace {
+
+constexpr int kChartTop = 64;
+constexpr int kChartHeight = 217;
 
 QLabel* Label(QWidget* parent, const QString& text, QRect geometry, Qt::Alignment alignment) {
     auto* label = new QLabel(text, parent);
@@ -28,6 +32,15 @@ CalibrationPage::CalibrationPage(QWidget* parent)
     btnTuneUpClear = new QPushButton(QStringLiteral("Reset maximum <F8>"), this);
     btnTuneUpClear->setGeometry(400, 24, 145, 25);
     btnTuneUpClear->setFocusPolicy(Qt::NoFocus);
+}
+
+void CalibrationPage::PlaceChart(QWidget* chart) {
+    auto* rows = new QVBoxLayout(this);
+    rows->setContentsMargins(0, kChartTop, 2, 0);
+    chart->setParent(this);
+    chart->setFixedHeight(kChartHeight);
+    rows->addWidget(chart);
+    rows->addStretch(1);
 }
 
 } // namespace console

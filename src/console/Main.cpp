@@ -44,7 +44,9 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     , settingsFile(records::SettingsFilePath(), cDecimal)
     , recording(clock, *this)
     , Gate(std::move(backend))
-    , linkCycle(clock, trafficLog, *this, Gate, std::move(enumerate)) {
+    , linkCycle(clock, trafficLog, *this, Gate, std::move(enumerate))
+    , osc(chRangeModel, clock, *this, rangeSink, *this)
+    , oscControls(osc, chRangeModel, *this) {
     BuildWindow();
     BuildActions();
     Timer = new QTimer(this);
@@ -67,7 +69,10 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     linkCycle.ResetStatus();
     SetUpTuneUpChart();
     const records::StartUpSettings settings = settingsFile.LoadAtStartUp(sensTable, zoneTable);
+    properties = settings.properties;
+    osc.iPointsPerSecond = settings.iPointsPerSecond;
     FillSensitivityLists(catalogue::kSensitivitySteps);
+    oscControls.RecalcMaxPointsPerPage(OscillogramInputs());
     linkCycle.iComPort = settings.iComPort;
     linkCycle.RefreshPortList();
     Timer->start();
@@ -156,7 +161,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     Timer->stop();
     Gate.Close();
     if (chbSaveTrvRange->isChecked())
-        recording.StopRecording();
+        StopRecording();
     event->accept();
 }
 

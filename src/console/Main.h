@@ -12,6 +12,9 @@
 #include "link/SerialBackend.h"
 #include "link/SerialGate.h"
 #include "link/TrafficLog.h"
+#include "oscillogram/Oscillogram.h"
+#include "oscillogram/OscillogramControls.h"
+#include "oscillogram/OscillogramPorts.h"
 #include "records/AlarmRecording.h"
 #include "records/RecordingHost.h"
 #include "records/SettingsFile.h"
@@ -19,6 +22,8 @@
 #include <QMainWindow>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 class QAction;
 class QActionGroup;
@@ -33,12 +38,17 @@ namespace console {
 
 class AboutPage;
 class CalibrationPage;
+class ChartWidget;
 class PageControl;
 class ComPortList;
 class SettingsBand;
 class StatusPanel;
 
-class TfmMain : public QMainWindow, public detlink::LinkObserver, public records::RecordingHost {
+class TfmMain : public QMainWindow,
+                public detlink::LinkObserver,
+                public records::RecordingHost,
+                public oscillogram::OscillogramWindow,
+                public oscillogram::ThresholdLevels {
     Q_OBJECT
 public:
     // The clock, the serial backend and the system's port names come from outside, so tests
@@ -51,7 +61,7 @@ public:
     // bringToFront the level's working page comes to the front when its tab appears.
     void UpdatePageTabs(bool bringToFront = true);
     // Picks the guidance note from the page in front and the detector's state.
-    void ShowGuidance();
+    void ShowGuidance() override;
     // Shows note entry k in its colour.
     void SetNote(int k);
 
@@ -108,6 +118,18 @@ public:
     bool WriteLogLine(const std::string& text) override;
     void ResetAlarmLatches() override;
 
+    // What the oscillogram reads from the window.
+    bool PauseDown() const override;
+    bool DisplaySignalDuringAlarm() const override;
+    std::optional<int> DisplayMode() const override;
+    bool SaveChecked() const override;
+    std::string IncrementAlarmNumber() override;
+    void UpdateWrongThresholdsFrame() override;
+    void AutoYScale() override;
+    double TablePL(int step) const override;
+    double TableLL(int step) const override;
+    double TableHL(int step) const override;
+
     // The link's state, read by the pages and by tests.
     const detlink::DetectorStatus& Status() const { return linkCycle.Status; }
     const detlink::DetectorStatus& PrevStatus() const { return linkCycle.PrevStatus; }
@@ -123,6 +145,10 @@ public:
     bool bTuneUpLime = true;
     // The Calibration chart: serTuneUp (the signal bar) and serMax (the maximum line).
     chart::ChartModel chTuneUpModel;
+    ChartWidget* chTuneUp;
+    // The Settings page's oscillogram.
+    chart::ChartModel chRangeModel;
+    ChartWidget* chRange;
 
     // Controls, named as the operator console names them.
     PageControl* pcMain;
@@ -199,6 +225,8 @@ private:
     void RunOscillogram();
     void FitOscillogram();
     void OnNewAlarm();
+    oscillogram::ControlInputs OscillogramInputs() const;
+    void StopRecording();
 
     const detlink::Clock& clock;
     char cDecimal;
@@ -210,6 +238,22 @@ private:
     records::AlarmRecording recording;
     detlink::SerialGate Gate;
     detlink::LinkCycle linkCycle;
+    records::PropertySettings properties;
+
+    // The oscillogram's log lines and pictures go to the traffic log and the recording.
+    class RangeSink final : public oscillogram::OscillogramSink {
+    public:
+        explicit RangeSink(TfmMain& window)
+            : window(window) {}
+        void WriteLogLine(const std::string& text) override;
+        void TakeSnapshot(const std::string& label) override;
+
+    private:
+        TfmMain& window;
+    };
+    RangeSink rangeSink{*this};
+    oscillogram::Oscillogram osc;
+    oscillogram::OscillogramControls oscControls;
 };
 
 } // namespace console

@@ -9,6 +9,7 @@
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
 #include "console/TuneUpScale.h"
+#include "console/chart/ChartWidget.h"
 
 #include <QLabel>
 
@@ -44,6 +45,7 @@ void TfmMain::QueueCalibration(int o_state) {
 }
 
 void TfmMain::SetUpTuneUpChart() {
+    chTuneUp = tsTuneUp->SetChart(new ChartWidget(chTuneUpModel));
     chart::ChartModel& c = chTuneUpModel;
     c.leftAxis.visible = false;
     c.leftAxis.SetMinMax(0, 1);

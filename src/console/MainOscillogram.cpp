@@ -1,16 +1,134 @@
-// Where the window hands over to the oscillogram and draws the Calibration chart.
+// The window's side of the oscillogram: what it reads from the Settings page, the hand-over
+// of the link's resynchronisation request, and the counts the recording's summary shows.
 #include "console/Main.h"
+
+#include "catalogue/CorrespondenceTables.h"
+#include "console/SettingsBand.h"
+#include "console/chart/ChartWidget.h"
+#include "records/FilterLists.h"
+
+#include <QAbstractItemView>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QPushButton>
 
 namespace console {
 
-void TfmMain::MarkPlotTime() {}
+namespace {
+constexpr int kSpecial2 = 3;
+}
 
-void TfmMain::RunOscillogram() {}
+void TfmMain::MarkPlotTime() {
+    osc.dblLastPlotTime = clock.SteadyNow();
+}
 
-void TfmMain::FitOscillogram() {}
+// The link and the oscillogram share one request for a picture of the next state.
+void TfmMain::RunOscillogram() {
+    osc.bAlarmResync = linkCycle.bAlarmResync;
+    osc.UpdateOscillogram(Status(), PrevStatus());
+    linkCycle.bAlarmResync = osc.bAlarmResync;
+}
 
-void TfmMain::OnNewAlarm() {}
+oscillogram::ControlInputs TfmMain::OscillogramInputs() const {
+    oscillogram::ControlInputs inputs;
+    if (properties.iSelect >= 0 &&
+        properties.iSelect < static_cast<int>(records::kSignalScalingEntries.size()))
+        inputs.selectFilterText = std::string(
+            records::kSignalScalingEntries[static_cast<std::size_t>(properties.iSelect)]);
+    else
+        inputs.selectFilterText.clear();
+    inputs.chartWidth = chRange->width();
+    inputs.hlOnlyRegulation = gbRange->cbRegulRange->currentIndex() == kSpecial2;
+    return inputs;
+}
 
-void TfmMain::ResetAlarmLatches() {}
+void TfmMain::FitOscillogram() {
+    const oscillogram::ControlInputs inputs = OscillogramInputs();
+    oscControls.chbAutoYScaleClick(Status(), inputs);
+    oscControls.RecalcMaxPointsPerPage(inputs);
+}
+
+void TfmMain::OnNewAlarm() {
+    if (oscControls.playMode == oscillogram::PlayMode::ShowUntilAlarm)
+        oscControls.playMode = oscillogram::PlayMode::Pause;
+    RunOscillogram();
+}
+
+void TfmMain::ResetAlarmLatches() {
+    osc.StartRecording();
+}
+
+// The oscillogram counts alarms, malfunctions and pre-alarms itself; the summary takes them.
+void TfmMain::StopRecording() {
+    recording.iAlarmCount = osc.iAlarmCount;
+    recording.iMalfunctionCount = osc.iMalfunctionCount;
+    recording.iPreAlarmPLCount = osc.iPreAlarmPLCount;
+    recording.iPreAlarmLLCount = osc.iPreAlarmLLCount;
+    recording.StopRecording();
+}
+
+bool TfmMain::PauseDown() const {
+    return oscControls.playMode == oscillogram::PlayMode::Pause;
+}
+
+bool TfmMain::DisplaySignalDuringAlarm() const {
+    return properties.bSignalDuringAlarm;
+}
+
+std::optional<int> TfmMain::DisplayMode() const {
+    if (properties.iThresholdExcess < 0)
+        return std::nullopt;
+    return properties.iThresholdExcess;
+}
+
+bool TfmMain::SaveChecked() const {
+    return chbSaveTrvRange->isChecked();
+}
+
+std::string TfmMain::IncrementAlarmNumber() {
+    const QString next = QString::number(lTrvNumberRange->text().toInt() + 1);
+    lTrvNumberRange->setText(next);
+    return next.toStdString();
+}
+
+// The frame marks thresholds the detector reports differently from what the page shows,
+// while nothing is being edited or sent.
+void TfmMain::UpdateWrongThresholdsFrame() {
+    const auto& s = Status();
+    SettingsBand* b = gbRange;
+    const bool differs = b->cbRangePP->currentIndex() != s.w3.senspp ||
+                         b->cbRangeMP->currentIndex() != s.w3.sensmp ||
+                         b->cbRangeBP->currentIndex() != s.w4.sensbp;
+    const bool idle = !b->btnApplyRange->isEnabled() && !Cmd(0).bAwait && !Cmd(1).bAwait;
+    const bool closed = !b->cbRangePP->view()->isVisible() && !b->cbRangeMP->view()->isVisible() &&
+                        !b->cbRangeBP->view()->isVisible();
+    b->shWrongThresholds->setVisible(differs && idle && closed);
+}
+
+void TfmMain::AutoYScale() {
+    oscControls.chbAutoYScaleClick(Status(), OscillogramInputs());
+}
+
+double TfmMain::TablePL(int step) const {
+    return catalogue::TablePL(sensTable, step);
+}
+
+double TfmMain::TableLL(int step) const {
+    return catalogue::TableLL(sensTable, step);
+}
+
+double TfmMain::TableHL(int step) const {
+    return catalogue::TableHL(sensTable, step);
+}
+
+void TfmMain::RangeSink::WriteLogLine(const std::string& text) {
+    window.WriteLogLine(text);
+}
+
+void TfmMain::RangeSink::TakeSnapshot(const std::string& label) {
+    window.TakeSnapshot(label);
+}
 
 } // namespace console

@@ -21,12 +21,12 @@ void TfmMain::chbSaveTrvRangeClick() {
         linkCycle.bAlarmResync = false;
         recording.StartRecording();
     } else {
-        recording.StopRecording();
+        StopRecording();
     }
 }
 
 void TfmMain::btnClearTrvRangeClick() {
-    recording.StopRecording();
+    StopRecording();
     lTrvNumberRange->setText(QStringLiteral("0"));
     linkCycle.bAlarmResync = false;
     recording.StartRecording();

@@ -8,12 +8,14 @@
 #include "catalogue/ValueScales.h"
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"
+#include "console/chart/ChartWidget.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 namespace console {
 
@@ -22,6 +24,7 @@ namespace {
 enum Method { kAuto = 0, kManual = 1, kSpecial1 = 2, kSpecial2 = 3 };
 // The last step of the short sensitivity list: what a threshold box without a value shows.
 constexpr int kFallbackStep = 18;
+constexpr int kChartTop = 54;
 
 bool Selected(const QComboBox* box) {
     return box->currentIndex() >= 0;
@@ -54,6 +57,12 @@ void TfmMain::BuildRangePage() {
     btnClearTrvRange = new QPushButton(QStringLiteral("Reset <F8>"), gbTrv);
     btnClearTrvRange->setGeometry(4, 28, 78, 25);
     btnClearTrvRange->setEnabled(false);
+
+    // The oscillogram fills the page below the band and follows it when the window grows.
+    chRange = new ChartWidget(chRangeModel, tsRange);
+    auto* rows = new QVBoxLayout(tsRange);
+    rows->setContentsMargins(0, kChartTop, 0, 0);
+    rows->addWidget(chRange);
 
     SettingsBand* band = gbRange;
     connect(band->btnApplyRange, &QPushButton::clicked, this, [this] { btnApplyRangeClick(); });

@@ -9,6 +9,7 @@
 #include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
+#include "oscillogram/Oscillogram.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -221,6 +222,22 @@ TEST_F(MainWindow, DetectorCalibratingAtIdentificationStaysInCalibration) {
     EXPECT_EQ(window->ActivePage(), Page::TuneUp);
     EXPECT_EQ(TabCaptions(), QStringList({"About Us <F1>", "Calibration <F2>", "Settings <F3>"}));
     EXPECT_TRUE(ArmedSlots().empty());
+}
+
+TEST_F(MainWindow, SignalWordsOnTheSettingsPageDrawTheOscillogram) {
+    SendCycle(Detector());
+    ASSERT_EQ(window->ActivePage(), Page::Range);
+    const chart::Series& signal = window->chRangeModel.At(oscillogram::serRangeSignal);
+    const std::size_t before = signal.Count();
+    clock.AdvanceSeconds(1.1);
+    Send({Detector().Word(1)});
+    EXPECT_EQ(signal.Count(), before + 1);
+    Send({Detector().Word(1)}); // within the second: the rate limit holds it back
+    EXPECT_EQ(signal.Count(), before + 1);
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    clock.AdvanceSeconds(1.1);
+    Send({Detector().Word(1)});
+    EXPECT_EQ(signal.Count(), before + 1);
 }
 
 TEST_F(MainWindow, EndOfCalibrationClearsTheLabels) {
