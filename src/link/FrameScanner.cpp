@@ -21,7 +21,7 @@ void AppendField(std::string& out, const char* label, unsigned value) {
 
 bool FrameScanner::ReadAndScan(SerialGate& gate, FrameSink& sink) {
     const int n = gate.Read(RecvBuf.data() + iRecvCount, kMaxReadBytes);
-    if (n > 0) {
+    if (n > 0 && sink.bLogEnabled()) {
         sink.WriteLogLine("Recv: " + std::to_string(n));
     }
     iRecvCount += n;
