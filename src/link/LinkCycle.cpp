@@ -203,17 +203,18 @@ void LinkCycle::Send() {
     if (!Cmd.bMoreToSend) {
         return;
     }
-    iSentBytes = 0;
-    --Cmd.iSendRepeat;
-    const int length = Status.w6.cs == 1 ? 3 : 2;
     int slot = 0;
     while (slot < 4 && !Cmd.Cmd[static_cast<std::size_t>(slot)].bSend) {
         ++slot;
     }
     if (slot == 4) {
+        // Flag out of step with the slots: nothing to send, so the countdown stays.
         Cmd.RecomputeMoreToSend();
         return;
     }
+    iSentBytes = 0;
+    --Cmd.iSendRepeat;
+    const int length = Status.w6.cs == 1 ? 3 : 2;
     PendingCommand& command = Cmd.Cmd[static_cast<std::size_t>(slot)];
     int count = 0;
     for (int i = 0; i < length; ++i) {
