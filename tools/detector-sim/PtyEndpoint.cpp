@@ -126,6 +126,14 @@ void PtyEndpoint::AllowReopen() const {
     }
 }
 
+int PtyEndpoint::Unread() const {
+    int count = 0;
+    if (slaveFd >= 0 && ioctl(slaveFd, FIONREAD, &count) != 0) {
+        count = 0;
+    }
+    return count;
+}
+
 void PtyEndpoint::DiscardUnread() const {
     if (slaveFd >= 0) {
         tcflush(slaveFd, TCIFLUSH);

@@ -27,6 +27,8 @@ public:
     // while we hold the slave, so its reopen would fail; the tool's flock still keeps two
     // instances of the tool apart.
     void AllowReopen() const;
+    // Bytes we sent that nobody has read yet (0 on a serial device).
+    int Unread() const;
     // Drops what the line holds unread, so a late reader gets current telemetry.
     void DiscardUnread() const;
     // Removes the port-directory entry.

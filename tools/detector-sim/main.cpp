@@ -6,6 +6,7 @@
 #include "SimOptions.h"
 #include "TelemetrySchedule.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <csignal>
@@ -23,6 +24,10 @@ namespace {
 constexpr long kTickNanoseconds = 10'000'000;
 constexpr double kMaxCatchUpSeconds = 0.1; // after a stall, send no more than this much at once
 constexpr int kCorruptEvery = 3;           // while corrupting, every third frame goes out bad
+// A serial port nobody has open loses what arrives; a pty would keep it for the next reader, so
+// unread output beyond this much is dropped.
+constexpr double kMaxBacklogSeconds = 0.2;
+constexpr int kMinBacklogBytes = 256;
 
 volatile sig_atomic_t gStop = 0;
 volatile sig_atomic_t gEntryRemoved = 0;
@@ -146,6 +151,11 @@ void Simulator::SendDue(double t) {
     if (count <= 0 || options.scenario.Silent(t)) {
         return;
     }
+    const int backlog =
+        std::max(kMinBacklogBytes, static_cast<int>(options.rate * 4 * kMaxBacklogSeconds));
+    if (line.Unread() > backlog) {
+        line.DiscardUnread();
+    }
     std::vector<std::uint8_t> out;
     out.reserve(static_cast<std::size_t>(count) * 8);
     while (count-- > 0) {
@@ -153,7 +163,7 @@ void Simulator::SendDue(double t) {
     }
     const ssize_t written = write(line.Fd(), out.data(), out.size());
     if (written < static_cast<ssize_t>(out.size())) {
-        // Nobody is reading: the rest is lost, as on a real line, and the stale backlog goes.
+        // The line is full: the rest is lost, as on a real line, and the stale backlog goes.
         line.DiscardUnread();
     }
 }
