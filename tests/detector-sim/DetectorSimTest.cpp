@@ -355,3 +355,20 @@ TEST(DetectorSim, TakenNumberAndBadOptionsFail) {
 }
 
 } // namespace
+
+namespace {
+
+TEST(DetectorSim, PlaysAScriptFileAndRejectsABadOne) {
+    const std::string dir = testing::TempDir();
+    std::ofstream(dir + "/good.script") << "# faulty from the start\n\n0 malfunction 5\n";
+    std::ofstream(dir + "/bad.script") << "0 malfunction 5\n1 explode 2\n";
+    SimProcess sim({"--rate", "400", "--script", dir + "/good.script"});
+    ASSERT_TRUE(sim.OpenLine());
+    auto w = Latest(DecodeFrames(sim.ReadFor(0.2)));
+    EXPECT_EQ(w[2].Field(10, 3), 3);
+    SimProcess bad({"--script", dir + "/bad.script"});
+    EXPECT_FALSE(bad.Started());
+    EXPECT_EQ(bad.Wait(2), 2);
+}
+
+} // namespace
