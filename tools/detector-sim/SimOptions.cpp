@@ -152,7 +152,8 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
 
     optind = 1;
     int opt;
-    while ((opt = getopt_long(argc, argv, "", longOptions.data(), nullptr)) != -1) {
+    int longIndex = 0;
+    while ((opt = getopt_long(argc, argv, "", longOptions.data(), &longIndex)) != -1) {
         const std::string arg = optarg ? optarg : "";
         bool ok = true;
         int seed = 0;
@@ -202,6 +203,7 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             ok = ApplyPreset(arg, options.fields);
             break;
         case kHelp:
+            options.help = true;
             message = kUsage;
             return false;
         default:
@@ -214,7 +216,8 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             }
         }
         if (!ok) {
-            message = "bad value \"" + arg + "\" for " + argv[optind - 1] + "\n" + kUsage;
+            message =
+                "bad value \"" + arg + "\" for --" + longOptions[longIndex].name + "\n" + kUsage;
             return false;
         }
     }

@@ -20,6 +20,7 @@ struct SimOptions {
     bool incompleteCycle = false;
     unsigned seed = 1;
     std::string commandLog;
+    bool help = false; // --help: the usage text is the whole answer
     Scenario scenario;
 };
 
