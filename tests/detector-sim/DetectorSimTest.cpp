@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <map>
@@ -369,6 +370,37 @@ TEST(DetectorSim, PlaysAScriptFileAndRejectsABadOne) {
     SimProcess bad({"--script", dir + "/bad.script"});
     EXPECT_FALSE(bad.Started());
     EXPECT_EQ(bad.Wait(2), 2);
+}
+
+} // namespace
+
+namespace {
+
+// A pty pair stands in for the two ends of a null-modem cable.
+TEST(DetectorSim, DrivesAnExistingDeviceWithoutPublishingAnEntry) {
+    const int master = posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
+    fcntl(master, F_SETFD, FD_CLOEXEC); // the simulator must not hold our end too
+    ASSERT_GE(master, 0);
+    ASSERT_EQ(grantpt(master), 0);
+    ASSERT_EQ(unlockpt(master), 0);
+    const std::string device = ptsname(master);
+    SimProcess sim({"--rate", "400", "--device", device});
+    EXPECT_EQ(sim.FirstLine(), "none " + device);
+    EXPECT_EQ(std::distance(std::filesystem::directory_iterator(sim.PortsDir()),
+                            std::filesystem::directory_iterator()),
+              1); // only the command log
+    std::vector<std::uint8_t> bytes;
+    for (int i = 0; i < 40; ++i) {
+        std::uint8_t buffer[1024];
+        const ssize_t n = read(master, buffer, sizeof buffer);
+        if (n > 0) {
+            bytes.insert(bytes.end(), buffer, buffer + n);
+        }
+        usleep(10'000);
+    }
+    EXPECT_EQ(Latest(DecodeFrames(bytes)).size(), 8u);
+    close(master); // the cable is pulled: the simulator gives up instead of spinning
+    EXPECT_EQ(sim.Wait(2), 1);
 }
 
 } // namespace

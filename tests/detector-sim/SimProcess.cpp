@@ -98,7 +98,7 @@ SimProcess::~SimProcess() {
 
 bool SimProcess::OpenLine() {
     CloseLine();
-    lineFd = open(entryPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK);
+    lineFd = open(entryPath.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (lineFd < 0) {
         return false;
     }

@@ -42,6 +42,7 @@ int Simulator::Run() {
         return 1;
     }
     start = SteadyNow();
+    int result = 0;
     pollfd fds[2] = {{timer, POLLIN, 0}, {line.Fd(), POLLIN, 0}};
     while (!stop) {
         if (poll(fds, 2, -1) < 0) {
@@ -53,6 +54,13 @@ int Simulator::Run() {
         }
         if (fds[1].revents & POLLIN) {
             Receive();
+        }
+        // Our own slave keeps a pty from hanging up, so this is a serial device that went away;
+        // polling it further would only spin.
+        if (fds[1].revents & (POLLHUP | POLLERR | POLLNVAL)) {
+            std::fprintf(stderr, "detector-sim: the line hung up\n");
+            result = 1;
+            break;
         }
         if (fds[0].revents & POLLIN) {
             std::uint64_t expirations = 0;
@@ -68,7 +76,7 @@ int Simulator::Run() {
         }
     }
     close(timer);
-    return 0;
+    return result;
 }
 
 void Simulator::Receive() {
