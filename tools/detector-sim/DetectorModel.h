@@ -29,7 +29,6 @@ public:
     std::string Apply(const Command& command, double now);
 
     const DetectorFields& Fields() const { return fields; }
-    bool InCalibration() const { return bCalibration; }
 
     // Signal level at which a threshold step trips: higher steps are less sensitive.
     static int ThresholdLevel(int step);
