@@ -48,7 +48,8 @@ void Oscillogram::UpdateOscillogram(const detlink::DetectorStatus& Status,
     if (window_.PauseDown())
         return;
     const double now = clock_.SteadyNow();
-    if (now - dblLastPlotTime < kSecond / iPointsPerSecond)
+    // Days carry rounding error; a microsecond of slack keeps the exact interval accepted.
+    if ((now - dblLastPlotTime) / kSecond < 1.0 / iPointsPerSecond - 1e-6)
         return;
     const int state = Status.w2.state;
     const bool showDuring = window_.DisplaySignalDuringAlarm();
