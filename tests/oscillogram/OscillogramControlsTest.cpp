@@ -106,9 +106,9 @@ TEST_F(ControlsTest, FastKeepsLeftEdgeWhileFillingRightEdgeAfter) {
     c.sbBottomAxisFastClick(in);
     EXPECT_EQ(chart.bottomAxis.minimum, 0);
     osc.iPlotIndex = 5000;
-    chart.bottomAxis.SetMinMax(4700, 5001);
+    chart.bottomAxis.SetMinMax(4700, 5000);
     c.sbBottomAxisFastClick(in);
-    EXPECT_EQ(chart.bottomAxis.maximum, 5001);
+    EXPECT_EQ(chart.bottomAxis.maximum, 5000);
 }
 
 TEST_F(ControlsTest, AutoFitAndToggle) {
