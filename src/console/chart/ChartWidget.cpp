@@ -3,6 +3,7 @@
 
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 #include <cmath>
 
 namespace console {
@@ -130,9 +131,11 @@ void ChartWidget::DrawSeries(QPainter& p, const QRect& plot, const chart::Series
     if (s.Kind() == SeriesKind::Line) {
         QPen pen(ToColour(s.Colour()), 2);
         p.setPen(pen);
-        const auto& pts = s.Points();
-        for (std::size_t i = 1; i < pts.size(); ++i)
-            p.drawLine(ToPixel(pts[i - 1].x, pts[i - 1].y), ToPixel(pts[i].x, pts[i].y));
+        QPolygonF line;
+        line.reserve(static_cast<qsizetype>(s.Count()));
+        for (const auto& pt : s.Points())
+            line.append(ToPixel(pt.x, pt.y));
+        p.drawPolyline(line);
         return;
     }
     p.setPen(Qt::NoPen);
