@@ -1,0 +1,187 @@
+// Paints the chart model: markers, clipped bars, lines, grid, axis labels and titles.
+#include "console/chart/ChartWidget.h"
+
+#include <QPainter>
+#include <QPen>
+#include <QPolygonF>
+#include <cmath>
+
+namespace console {
+
+namespace {
+
+constexpr int kLeftMargin = 44;
+constexpr int kBottomMargin = 34;
+constexpr int kEdge = 6;
+constexpr int kFrameMs = 16;
+
+QColor ToColour(std::uint32_t rgb) {
+    return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
+}
+
+Qt::PenStyle ToPenStyle(chart::GridStyle style) {
+    switch (style) {
+    case chart::GridStyle::Solid:
+        return Qt::SolidLine;
+    case chart::GridStyle::Dash:
+        return Qt::DashLine;
+    case chart::GridStyle::Dot:
+        return Qt::DotLine;
+    case chart::GridStyle::DashDot:
+        return Qt::DashDotLine;
+    case chart::GridStyle::DashDotDot:
+        return Qt::DashDotDotLine;
+    }
+    return Qt::SolidLine;
+}
+
+double Step(const chart::Axis& axis) {
+    const double span = axis.maximum - axis.minimum;
+    if (axis.increment > 0 && span / axis.increment <= 50)
+        return axis.increment;
+    if (!(span > 0))
+        return 1;
+    const double raw = span / 8;
+    const double mag = std::pow(10.0, std::floor(std::log10(raw)));
+    return std::ceil(raw / mag) * mag;
+}
+
+} // namespace
+
+ChartWidget::ChartWidget(const chart::ChartModel& model, QWidget* parent)
+    : QWidget(parent)
+    , model_(model) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    // Polling the revision once per frame coalesces any number of model changes into one paint.
+    connect(&frameTimer_, &QTimer::timeout, this, [this] { PollRevision(); });
+    frameTimer_.start(kFrameMs);
+}
+
+void ChartWidget::PollRevision() {
+    if (model_.Revision() != drawnRevision_)
+        update();
+}
+
+QRect ChartWidget::PlotArea() const {
+    const int left = model_.leftAxis.visible ? kLeftMargin : kEdge;
+    const int bottom = model_.bottomAxis.visible ? kBottomMargin : kEdge;
+    return QRect(left, kEdge, std::max(1, width() - left - kEdge),
+                 std::max(1, height() - kEdge - bottom));
+}
+
+QPointF ChartWidget::ToPixel(double x, double y) const {
+    const QRect plot = PlotArea();
+    const auto& bx = model_.bottomAxis;
+    const auto& ly = model_.leftAxis;
+    const double xs = bx.maximum > bx.minimum ? (plot.width() - 1) / (bx.maximum - bx.minimum) : 0;
+    const double ys = ly.maximum > ly.minimum ? (plot.height() - 1) / (ly.maximum - ly.minimum) : 0;
+    return QPointF(plot.left() + (x - bx.minimum) * xs, plot.bottom() - (y - ly.minimum) * ys);
+}
+
+void ChartWidget::paintEvent(QPaintEvent*) {
+    drawnRevision_ = model_.Revision();
+    QPainter p(this);
+    p.fillRect(rect(), Qt::white);
+    const QRect plot = PlotArea();
+    DrawGrid(p, plot);
+    p.save();
+    p.setClipRect(plot);
+    for (std::size_t i = 0; i < model_.SeriesCount(); ++i)
+        if (model_.At(i).Visible())
+            DrawSeries(p, plot, model_.At(i));
+    p.restore();
+    DrawTitles(p, plot);
+}
+
+void ChartWidget::DrawGrid(QPainter& p, const QRect& plot) const {
+    p.setPen(Qt::black);
+    p.drawRect(plot.adjusted(0, 0, -1, -1));
+    const auto& ly = model_.leftAxis;
+    const auto& bx = model_.bottomAxis;
+    const double ystep = Step(ly);
+    for (double v = std::ceil(ly.minimum / ystep) * ystep; v <= ly.maximum + 1e-9; v += ystep) {
+        const int py = static_cast<int>(std::lround(ToPixel(bx.minimum, v).y()));
+        if (ly.gridVisible) {
+            p.setPen(QPen(Qt::gray, 1, ToPenStyle(ly.gridStyle)));
+            p.drawLine(plot.left() + 1, py, plot.right() - 1, py);
+        }
+        if (ly.visible) {
+            p.setPen(Qt::black);
+            p.drawText(QRect(0, py - 8, plot.left() - 3, 16), Qt::AlignRight | Qt::AlignVCenter,
+                       QString::number(v, 'g', 7));
+        }
+    }
+    const double xstep = Step(bx);
+    for (double v = std::ceil(bx.minimum / xstep) * xstep; v <= bx.maximum + 1e-9; v += xstep) {
+        const int px = static_cast<int>(std::lround(ToPixel(v, ly.minimum).x()));
+        if (bx.gridVisible) {
+            p.setPen(QPen(Qt::gray, 1, ToPenStyle(bx.gridStyle)));
+            p.drawLine(px, plot.top() + 1, px, plot.bottom() - 1);
+        }
+        if (bx.visible) {
+            p.setPen(Qt::black);
+            p.drawText(QRect(px - 30, plot.bottom() + 2, 60, 14), Qt::AlignCenter,
+                       QString::number(v, 'g', 7));
+        }
+    }
+}
+
+void ChartWidget::DrawSeries(QPainter& p, const QRect& plot, const chart::Series& s) const {
+    using chart::SeriesKind;
+    if (s.Kind() == SeriesKind::Line) {
+        QPen pen(ToColour(s.Colour()), 2);
+        p.setPen(pen);
+        QPolygonF line;
+        line.reserve(static_cast<qsizetype>(s.Count()));
+        for (const auto& pt : s.Points())
+            line.append(ToPixel(pt.x, pt.y));
+        p.drawPolyline(line);
+        return;
+    }
+    p.setPen(Qt::NoPen);
+    const double zeroY = ToPixel(0, std::max(model_.leftAxis.minimum, 0.0)).y();
+    for (const auto& pt : s.Points()) {
+        const QPointF c = ToPixel(pt.x, pt.y);
+        const int cx = static_cast<int>(std::lround(c.x()));
+        const int cy = static_cast<int>(std::lround(c.y()));
+        const QColor colour = ToColour(pt.colour);
+        switch (s.Kind()) {
+        case SeriesKind::Point:
+            p.fillRect(cx - s.HorizSize(), cy - s.VertSize(), 2 * s.HorizSize() + 1,
+                       2 * s.VertSize() + 1, colour);
+            break;
+        case SeriesKind::Bar: {
+            // Tall bars (the alarm marks) run past the axis; the plot clip cuts them.
+            const int top = std::min(cy, static_cast<int>(std::lround(zeroY)));
+            const int bottom = std::max(cy, static_cast<int>(std::lround(zeroY)));
+            p.fillRect(cx - s.BarWidth() / 2, top, s.BarWidth(), bottom - top + 1, colour);
+            break;
+        }
+        case SeriesKind::HorizBar: {
+            // Runs from the left edge along the bottom axis out to x, at height y.
+            const int left = plot.left();
+            p.fillRect(left, cy - s.BarWidth() / 2, cx - left + 1, s.BarWidth(), colour);
+            break;
+        }
+        case SeriesKind::Line:
+            break;
+        }
+    }
+}
+
+void ChartWidget::DrawTitles(QPainter& p, const QRect& plot) const {
+    p.setPen(Qt::black);
+    if (model_.bottomAxis.visible && !model_.bottomAxis.title.empty())
+        p.drawText(QRect(plot.left(), height() - 16, plot.width(), 16), Qt::AlignCenter,
+                   QString::fromStdString(model_.bottomAxis.title));
+    if (model_.leftAxis.visible && !model_.leftAxis.title.empty()) {
+        p.save();
+        p.translate(10, plot.center().y());
+        p.rotate(-90);
+        p.drawText(QRect(-plot.height() / 2, -8, plot.height(), 16), Qt::AlignCenter,
+                   QString::fromStdString(model_.leftAxis.title));
+        p.restore();
+    }
+}
+
+} // namespace console
