@@ -4,8 +4,15 @@
 
 #include <array>
 #include <string>
+#include <vector>
 
 namespace catalogue {
+
+// Sensitivity steps 0 ... 31 (100 % down to 38 %); a detector with cs 0 uses 0 ... 18.
+inline constexpr int kSensitivitySteps = 32;
+
+// Both grids: a cell outside the grid reads as empty text and writing it does nothing,
+// so a stray index never crashes and the readers fall back to the default.
 
 // "Threshold (%) - sensivity (%)  correspondence table": 33 columns x 4 rows.
 // Column 0 holds the row headings; column i + 1 holds step i.
@@ -42,11 +49,20 @@ private:
     std::array<std::array<std::string, kRows>, kColumns> cells;
 };
 
-// Step i's percentages from the table; the default when the cell is empty or unparsable.
+// Step i's percentages from the table, parsed in the table's notation on every call; the
+// default when the cell is empty or unparsable (or i is not a step).
 double TablePL(const SensitivityTable& table, int i);
 double TableLL(const SensitivityTable& table, int i);
 double TableHL(const SensitivityTable& table, int i);
-// The sensitivity step an automatic setup uses for band (0/1) and zone index d.
+// The sensitivity step an automatic setup uses for band (0/1) and zone index d; the default
+// for d below 2, or when the cell is not a whole number or not a step index 0 ... 31.
 int TableThresholdCount(const ZoneLengthTable& table, int band, int d);
+
+// The Settings page's threshold lists: entry i is step i's percentage formatted "#".
+std::vector<std::string> PLListEntries(const SensitivityTable& table);
+std::vector<std::string> LLListEntries(const SensitivityTable& table);
+std::vector<std::string> HLListEntries(const SensitivityTable& table);
+// The Settings page's sensitivity list: entry i is SensOfIndex(i), so position equals step.
+std::vector<std::string> SensitivityListEntries();
 
 } // namespace catalogue

@@ -10,7 +10,9 @@ namespace detlink {
 // One inbound word: bits 15..13 the kind, bits 12..0 the payload.
 using TelemetryWord = std::uint16_t;
 
-constexpr int KindOf(TelemetryWord word) { return (word >> 13) & 7; }
+constexpr int KindOf(TelemetryWord word) {
+    return (word >> 13) & 7;
+}
 
 // Bit-field views of each kind, lowest bit first; every bit is named (unused ones too)
 // so a word stored and read back keeps exactly the bits that were received.

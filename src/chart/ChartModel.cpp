@@ -1,0 +1,2 @@
+// Anchors the chart library; the model is header-only data.
+#include "chart/ChartModel.h"

@@ -1,0 +1,49 @@
+// The serial port's guards around its platform backend.
+#include "link/SerialGate.h"
+
+namespace detlink {
+
+SerialGate::SerialGate()
+    : SerialGate(MakePlatformSerialBackend()) {}
+
+SerialGate::SerialGate(std::unique_ptr<SerialBackend> backend)
+    : backend(std::move(backend)) {}
+
+SerialGate::~SerialGate() {
+    Close();
+}
+
+bool SerialGate::Open(int port, int baud) {
+    Close();
+    if (!backend->Open(port, baud)) {
+        return false;
+    }
+    bOpen = true;
+    return true;
+}
+
+void SerialGate::Close() {
+    bOpen = false;
+    backend->Close();
+}
+
+int SerialGate::Write(const std::uint8_t* bytes, int count) {
+    if (!bOpen || bytes == nullptr || count < 1) {
+        return 0;
+    }
+    const int n = backend->Write(bytes, count);
+    return n < 0 ? 0 : n;
+}
+
+int SerialGate::Read(std::uint8_t* buffer, int count) {
+    if (!bOpen || buffer == nullptr || count < 1) {
+        return 0;
+    }
+    const int n = backend->Read(buffer, count);
+    if (n < 0) {
+        return 0;
+    }
+    return n > count ? count : n;
+}
+
+} // namespace detlink

@@ -1,0 +1,16 @@
+// Whole-file writes that never leave a half-written file under the final name.
+#pragma once
+
+#include "records/WriteOutcome.h"
+
+#include <string>
+#include <string_view>
+
+namespace records {
+
+// Writes the bytes to a temporary file beside `path`, flushes it to the disk and renames it
+// over `path`. On failure the temporary file is removed and `path` is left as it was.
+// An existing file keeps its permission bits.
+WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes);
+
+} // namespace records

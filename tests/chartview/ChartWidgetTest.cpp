@@ -1,0 +1,66 @@
+// Renders a chart offscreen and checks pixels of a marker, a clipped alarm bar and a line.
+#include "console/chart/ChartWidget.h"
+
+#include <QApplication>
+#include <QImage>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+
+constexpr std::uint32_t kRed = 0xFF0000;
+constexpr std::uint32_t kBlue = 0x0000FF;
+constexpr std::uint32_t kGreen = 0x00FF00;
+
+QRgb Rgb(std::uint32_t c) {
+    return qRgb((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+TEST(ChartWidget, MarkerBarAndLineAtTheirPixels) {
+    chart::ChartModel model;
+    model.leftAxis.SetMinMax(-100, 100);
+    model.bottomAxis.SetMinMax(0, 100);
+    model.leftAxis.gridVisible = false;
+    model.bottomAxis.gridVisible = false;
+    auto& marker = model.AddSeries(chart::SeriesKind::Point);
+    marker.SetMarkerSize(3, 2);
+    marker.Add(20, 50, kRed);
+    auto& bar = model.AddSeries(chart::SeriesKind::Bar);
+    bar.SetBarWidth(3);
+    bar.Add(60, 350, kBlue);
+    auto& line = model.AddSeries(chart::SeriesKind::Line, kGreen);
+    line.Add(80, -50, 0);
+    line.Add(95, -50, 0);
+
+    console::ChartWidget widget(model);
+    widget.resize(300, 240);
+    const QImage img = widget.grab().toImage();
+    const QRect plot = widget.PlotArea();
+
+    const QPoint m = widget.ToPixel(20, 50).toPoint();
+    // (2w + 1) x (2h + 1) = 7 x 5, filled, no outline.
+    for (int dx = -3; dx <= 3; ++dx)
+        for (int dy = -2; dy <= 2; ++dy)
+            EXPECT_EQ(img.pixel(m.x() + dx, m.y() + dy), Rgb(kRed));
+    EXPECT_NE(img.pixel(m.x() + 4, m.y()), Rgb(kRed));
+    EXPECT_NE(img.pixel(m.x(), m.y() + 3), Rgb(kRed));
+
+    const int bx = widget.ToPixel(60, 0).toPoint().x();
+    EXPECT_EQ(img.pixel(bx, plot.top() + 2), Rgb(kBlue));
+    EXPECT_NE(img.pixel(bx, plot.top() - 2), Rgb(kBlue)); // clipped at the plot edge
+
+    const QPoint l = widget.ToPixel(88, -50).toPoint();
+    EXPECT_EQ(img.pixel(l.x(), l.y()), Rgb(kGreen));
+    EXPECT_NE(img.pixel(l.x(), l.y() + 4), Rgb(kGreen));
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Test discovery runs this at build time without a display.
+    if (!std::getenv("QT_QPA_PLATFORM"))
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    QApplication app(argc, argv);
+    ::testing::InitGoogleTest(&argc, argv);
+    return RUN_ALL_TESTS();
+}

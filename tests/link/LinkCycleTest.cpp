@@ -1,0 +1,198 @@
+// Telemetry rules, identification, supervision branches and error reporting of the link cycle.
+#include "LinkTestSupport.h"
+
+#include <algorithm>
+
+using namespace linktest;
+using detlink::EDevDetect;
+using detlink::EDevNone;
+using detlink::EDevPause;
+using detlink::EDevRefresh;
+using detlink::EDevWork;
+
+class LinkCycleTest : public LinkFixture {
+protected:
+    int Count(const std::string& call) const {
+        return static_cast<int>(std::count(observer.calls.begin(), observer.calls.end(), call));
+    }
+};
+
+TEST_F(LinkCycleTest, FullCycleIdentifiesStoresPortAndSignalMovesToWork) {
+    OpenPort(3);
+    FullCycle();
+    EXPECT_EQ(link.eDeviceState, EDevDetect);
+    EXPECT_EQ(Count("IdentifyDetector"), 1);
+    EXPECT_EQ(observer.storedPorts, std::vector<int>{3});
+    EXPECT_TRUE(link.bAlarmResync);
+    EXPECT_EQ(link.iKindSum, 0);
+    Tick(Word(1, 10));
+    EXPECT_EQ(link.eDeviceState, EDevWork);
+    FullCycle();
+    EXPECT_EQ(link.eDeviceState, EDevRefresh);
+    EXPECT_EQ(Count("IdentifyDetector"), 1);
+    Tick(Word(1, 10));
+    EXPECT_EQ(link.eDeviceState, EDevWork);
+}
+
+TEST_F(LinkCycleTest, ShortRunSumming25IdentifiesNothingAndClearsSum) {
+    OpenPort();
+    for (int kind = 3; kind < 8; ++kind) {
+        Tick(Word(kind, 1));
+    }
+    EXPECT_EQ(link.eDeviceState, EDevNone);
+    EXPECT_EQ(link.iKindSum, 0);
+    EXPECT_EQ(Count("IdentifyDetector"), 0);
+}
+
+TEST_F(LinkCycleTest, KindRulesCallTheirViewsInOrder) {
+    OpenPort();
+    observer.calls.clear();
+    for (int kind = 0; kind < 8; ++kind) {
+        link.ApplyTelemetry(Word(kind, 1));
+    }
+    const std::vector<std::string> expected{
+        "ShowPosition", "OnSignalWord",    "OnStateWord",  "PlaceSetupMarkers", "ShowSetup",
+        "ShowSpeed",    "ShowSignalLevel", "ShowIdentity", "IdentifyDetector",  "ShowSupply"};
+    EXPECT_EQ(observer.calls, expected);
+}
+
+TEST_F(LinkCycleTest, StateChangeToCalibrationSwitchesPageAndSnapshotsOnce) {
+    OpenPort();
+    observer.save = true;
+    link.ApplyTelemetry(Word(2, 2 << 10));
+    link.ApplyTelemetry(Word(2, 2 << 10));
+    EXPECT_EQ(Count("ShowCalibrationPage"), 1);
+    EXPECT_EQ(observer.snapshots, std::vector<std::string>{"Calibration"});
+    EXPECT_EQ(link.iCalibrationCount, 1);
+    link.ApplyTelemetry(Word(2, 4 << 10));
+    EXPECT_EQ(observer.snapshots.back(), "Settings Change");
+    EXPECT_EQ(link.iSettingsChangeCount, 1);
+}
+
+TEST_F(LinkCycleTest, ResyncAfterIdentificationSnapshotsNextStateWordOnlyWhenSaveChecked) {
+    OpenPort();
+    FullCycle();
+    link.ApplyTelemetry(Word(2, 0));
+    EXPECT_FALSE(link.bAlarmResync);
+    EXPECT_TRUE(observer.snapshots.empty());
+    link.bAlarmResync = true;
+    observer.save = true;
+    link.ApplyTelemetry(Word(2, 0));
+    EXPECT_EQ(observer.snapshots, std::vector<std::string>{"Calibration"});
+}
+
+TEST_F(LinkCycleTest, SilenceGivesPauseAfter2500msThenLost3500msLater) {
+    EnableLog();
+    OpenPort();
+    FullCycle();
+    Tick(Word(1, 5));
+    ASSERT_EQ(link.eDeviceState, EDevWork);
+    observer.save = true;
+    const std::size_t before = LogTexts().size();
+    clock.AdvanceSeconds(2.49);
+    link.TimerTimer();
+    EXPECT_EQ(link.eDeviceState, EDevWork);
+    clock.AdvanceSeconds(0.03);
+    link.TimerTimer();
+    EXPECT_EQ(link.eDeviceState, EDevPause);
+    EXPECT_EQ(link.Status.w2.state, 7);
+    EXPECT_EQ(Count("ShowPauseState"), 1);
+    EXPECT_EQ(link.iPauseCount, 1);
+    auto lines = LogTexts();
+    ASSERT_EQ(lines.size(), before + 2);
+    EXPECT_EQ(lines[before],
+              "Pause!!! void TfmMain::Recv()|if(dblPeriod>1./24/60/60*2.5 && eDeviceState >= "
+              "EDevWork && eDeviceState < EDevPause)");
+    EXPECT_EQ(lines[before + 1],
+              "Now()=07:35.720 PacketTime=07:33.200 period=00:02.520 const=00:02.500");
+
+    clock.AdvanceSeconds(3.49);
+    link.TimerTimer();
+    EXPECT_EQ(link.eDeviceState, EDevPause);
+    clock.AdvanceSeconds(0.02);
+    link.TimerTimer();
+    EXPECT_EQ(link.eDeviceState, EDevNone);
+    lines = LogTexts();
+    ASSERT_EQ(lines.size(), before + 4);
+    EXPECT_EQ(
+        lines[before + 2],
+        "Lost!!! void TfmMain::Recv()|if(dblPeriod>1./24/60/60*3.5 && eDeviceState >= EDevPause)");
+    EXPECT_EQ(lines[before + 3],
+              "Now()=07:39.230 PacketTime=07:35.720 period=00:03.510 const=00:03.500");
+    EXPECT_EQ(observer.snapshots, (std::vector<std::string>{"Pause", "Disconnection"}));
+    EXPECT_EQ(link.iDisconnectionCount, 1);
+    EXPECT_EQ(link.Status.w2.state, 6);
+    EXPECT_EQ(link.Status.w0.number, 127);
+}
+
+TEST_F(LinkCycleTest, SupervisionMeasuresSteadyTimeNotWallTime) {
+    OpenPort();
+    FullCycle();
+    Tick(Word(1, 5));
+    clock.SetWall(clock.Now() + 3600 * catalogue::kOneSecond);
+    link.TimerTimer();
+    EXPECT_EQ(link.eDeviceState, EDevWork);
+}
+
+TEST_F(LinkCycleTest, GoodFrameDuringPauseResumesWorkAndAsksForResync) {
+    OpenPort();
+    FullCycle();
+    Tick(Word(1, 5));
+    clock.AdvanceSeconds(2.6);
+    link.TimerTimer();
+    ASSERT_EQ(link.eDeviceState, EDevPause);
+    observer.save = true;
+    Tick(Word(3, 1));
+    EXPECT_EQ(link.eDeviceState, EDevWork);
+    EXPECT_TRUE(link.bAlarmResync);
+}
+
+TEST_F(LinkCycleTest, HungOnlyWhenNoCycleRanBetween2500msAnd12s) {
+    EnableLog();
+    OpenPort();
+    FullCycle();
+    ASSERT_EQ(link.eDeviceState, EDevDetect);
+    clock.AdvanceSeconds(12.1);
+    link.TimerTimer();
+    EXPECT_EQ(link.eDeviceState, EDevNone);
+    EXPECT_EQ(
+        LogTexts()[LogTexts().size() - 2],
+        "Hung!!! void TfmMain::Recv()|if(dblPeriod>1./24/60/60*12 && eDeviceState == EDevDetect)");
+    EXPECT_EQ(LogTexts().back().substr(LogTexts().back().size() - 15), "const=00:12.000");
+}
+
+TEST_F(LinkCycleTest, NoDetectorReopensPortEvery1200msButFramesHoldItOff) {
+    OpenPort();
+    const int opens = port.openCount;
+    clock.AdvanceSeconds(1.0);
+    Tick(Word(1, 1));
+    clock.AdvanceSeconds(1.0);
+    link.TimerTimer();
+    EXPECT_EQ(port.openCount, opens);
+    clock.AdvanceSeconds(0.3);
+    link.TimerTimer();
+    EXPECT_EQ(port.openCount, opens + 1);
+    EXPECT_EQ(port.lastOpened, 1);
+    EXPECT_EQ(Count("ResetStatus"), 1);
+}
+
+TEST_F(LinkCycleTest, ErrorsInsideACycleAreReportedAndTheCycleCarriesOn) {
+    OpenPort();
+    port.throwOnRead = true;
+    link.TimerTimer();
+    link.TimerTimer();
+    EXPECT_EQ(observer.errors, (std::vector<std::string>{"port fault", "port fault"}));
+    port.throwOnRead = false;
+    Tick(Word(1, 9));
+    EXPECT_EQ(link.Status.w1.sig, 9);
+}
+
+TEST_F(LinkCycleTest, SilentLinkNeverSendsArmedCommands) {
+    OpenPort();
+    link.QueueCommand0(1, 2, 0, 0);
+    for (int i = 0; i < 10; ++i) {
+        clock.AdvanceSeconds(0.5);
+        link.TimerTimer();
+    }
+    EXPECT_TRUE(port.writes.empty());
+}

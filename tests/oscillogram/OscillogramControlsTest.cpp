@@ -1,0 +1,137 @@
+// Tests for the oscillogram view controls: scale and time-base sequences, page size, auto fit.
+#include "oscillogram/OscillogramControls.h"
+
+#include <gtest/gtest.h>
+
+#include "support/FakeClock.h"
+
+namespace {
+
+using namespace oscillogram;
+
+struct NullWindow : OscillogramWindow {
+    bool PauseDown() const override { return false; }
+    bool DisplaySignalDuringAlarm() const override { return false; }
+    std::optional<int> DisplayMode() const override { return 0; }
+    bool SaveChecked() const override { return false; }
+    std::string IncrementAlarmNumber() override { return "1"; }
+    void UpdateWrongThresholdsFrame() override {}
+    void AutoYScale() override {}
+    void ShowGuidance() override {}
+};
+struct NullSink : OscillogramSink {
+    void WriteLogLine(const std::string&) override {}
+    void TakeSnapshot(const std::string&) override {}
+};
+// Levels of steps senspp 31, sensmp 1, sensbp 1 in the default table.
+struct Levels : ThresholdLevels {
+    double TablePL(int) const override { return 59.375; }
+    double TableLL(int) const override { return 12.5; }
+    double TableHL(int) const override { return 25; }
+};
+
+class ControlsTest : public ::testing::Test {
+protected:
+    testing_support::FakeClock clock;
+    NullWindow window;
+    NullSink sink;
+    Levels levels;
+    chart::ChartModel chart;
+    Oscillogram osc{chart, clock, window, sink, levels};
+    OscillogramControls c{osc, chart, levels};
+    ControlInputs in;
+};
+
+TEST_F(ControlsTest, VerticalUpAndDownSequences) {
+    c.sbLeftAxisUpClick();
+    EXPECT_EQ(osc.iAxisMaxY, 192);
+    EXPECT_EQ(osc.iAxisMinY, -100);
+    c.sbLeftAxisUpClick();
+    c.sbLeftAxisUpClick();
+    EXPECT_EQ(osc.iAxisMaxY, 400);
+    EXPECT_FALSE(c.sbLeftAxisUpEnabled);
+    c.sbLeftAxisUpClick();
+    EXPECT_EQ(osc.iAxisMaxY, 400);
+
+    osc.iAxisMaxY = 3;
+    osc.iAxisMinY = -3;
+    c.sbLeftAxisDownClick();
+    EXPECT_EQ(osc.iAxisMaxY, 1);
+    EXPECT_EQ(osc.iAxisMinY, -1);
+    EXPECT_FALSE(c.sbLeftAxisDownEnabled);
+    EXPECT_TRUE(c.sbLeftAxisUpEnabled);
+    EXPECT_EQ(chart.leftAxis.minimum, -1);
+}
+
+TEST_F(ControlsTest, TimeBaseSequencesAndButtonStates) {
+    for (int expected : {32, 64, 128}) {
+        c.sbBottomAxisSlowClick(in);
+        EXPECT_EQ(c.iSecondsPerPage, expected);
+    }
+    EXPECT_FALSE(c.sbBottomAxisSlowEnabled);
+    EXPECT_EQ(c.lPeriod, "128 s");
+    for (int i = 0; i < 7; ++i)
+        c.sbBottomAxisFastClick(in);
+    EXPECT_EQ(c.iSecondsPerPage, 1);
+    EXPECT_FALSE(c.sbBottomAxisFastEnabled);
+    EXPECT_TRUE(c.sbBottomAxisSlowEnabled);
+    EXPECT_EQ(c.lPeriod, "1 s");
+}
+
+TEST_F(ControlsTest, PointsPerPageWorkedValuesFor643Pixels) {
+    struct Case {
+        int seconds;
+        const char* rate;
+        int pps, max, w;
+    };
+    const Case cases[] = {{16, "1", 19, 304, 2},
+                          {128, "1", 4, 512, 1},
+                          {128, "10", 10, 1280, 1},
+                          {1, "200", 19, 19, 17},
+                          {16, "x", 19, 304, 2}};
+    for (const auto& k : cases) {
+        c.iSecondsPerPage = k.seconds;
+        in.selectFilterText = k.rate;
+        c.RecalcMaxPointsPerPage(in);
+        EXPECT_EQ(osc.iPointsPerSecond, k.pps) << k.seconds << " " << k.rate;
+        EXPECT_EQ(osc.MaxPointsPerPage, k.max);
+        EXPECT_EQ(chart.At(serRangePP).HorizSize(), k.w);
+        EXPECT_EQ(chart.At(serRangeBPMin).VertSize(), 5);
+    }
+}
+
+TEST_F(ControlsTest, FastKeepsLeftEdgeWhileFillingRightEdgeAfter) {
+    c.RecalcMaxPointsPerPage(in);
+    chart.bottomAxis.SetMinMax(0, 1.01 * 304);
+    c.sbBottomAxisFastClick(in);
+    EXPECT_EQ(chart.bottomAxis.minimum, 0);
+    osc.iPlotIndex = 5000;
+    chart.bottomAxis.SetMinMax(4700, 5000);
+    c.sbBottomAxisFastClick(in);
+    EXPECT_EQ(chart.bottomAxis.maximum, 5000);
+}
+
+TEST_F(ControlsTest, AutoFitAndToggle) {
+    detlink::DetectorStatus s{};
+    c.chbAutoYScaleClick(s, in);
+    EXPECT_EQ(osc.iAxisMinY, -28);
+    EXPECT_EQ(osc.iAxisMaxY, 66);
+    in.hlOnlyRegulation = true;
+    c.chbAutoYScaleClick(s, in);
+    EXPECT_EQ(osc.iAxisMaxY, 7);
+    c.actAutoYScaleExecute(s, in); // switches off, scale stays
+    in.hlOnlyRegulation = false;
+    c.actAutoYScaleExecute(s, in); // back on: fits at once
+    EXPECT_EQ(osc.iAxisMaxY, 66);
+}
+
+TEST_F(ControlsTest, PlayCycleReturnsToShow) {
+    c.actPlayChangeExecute();
+    EXPECT_EQ(c.playMode, PlayMode::ShowUntilAlarm);
+    c.actPlayChangeExecute();
+    EXPECT_EQ(c.playMode, PlayMode::Pause);
+    c.actPlayChangeExecute();
+    EXPECT_EQ(c.playMode, PlayMode::Show);
+}
+
+} // namespace

@@ -1,0 +1,156 @@
+// Alarm recording against a fake window: folder and file names, summary, log entries, failures.
+#include "records/AlarmRecording.h"
+
+#include "TempDirFixture.h"
+#include "support/FakeClock.h"
+
+using records::AlarmRecording;
+using records::Image;
+using testing_support::FakeClock;
+
+namespace {
+
+class FakeWindow final : public records::RecordingHost {
+public:
+    Image RenderWindow() override { return picture; }
+    bool WriteLogLine(const std::string& text) override {
+        log.push_back(text);
+        return true;
+    }
+    void ReportError(const std::string& text) override { errors.push_back(text); }
+    void ResetAlarmLatches() override { ++latchResets; }
+
+    Image picture{4, 3, 3, std::vector<std::uint8_t>(36, 0x5A)};
+    std::vector<std::string> log;
+    std::vector<std::string> errors;
+    int latchResets = 0;
+};
+
+class AlarmRecordingTest : public records_test::TempDirFixture {
+protected:
+    static std::vector<std::string> Lines(const std::string& text) {
+        std::vector<std::string> lines;
+        size_t at = 0;
+        while (at < text.size()) {
+            const size_t end = text.find("\r\n", at);
+            if (end == std::string::npos) {
+                lines.push_back("unterminated: " + text.substr(at));
+                break;
+            }
+            lines.push_back(text.substr(at, end - at));
+            at = end + 2;
+        }
+        return lines;
+    }
+
+    FakeClock clock; // 5 March 2015, 14:07:33.120
+    FakeWindow window;
+    AlarmRecording recording{clock, window};
+};
+
+const std::string kFolder = "2015-03-05 14'07'33";
+const std::string kStartPicture = "2015-03-05 14'07'33.120 Start Recording.png";
+
+TEST_F(AlarmRecordingTest, StartMakesTheDatedFolderWithItsFirstPicture) {
+    recording.iAlarmCount = 5;
+    recording.iPauseCount = 2;
+    recording.bAlarmResync = true;
+    recording.StartRecording();
+
+    EXPECT_TRUE(recording.bRecording());
+    EXPECT_EQ(recording.sRecordFolder, kFolder);
+    EXPECT_EQ(Listing(kFolder), std::vector<std::string>{kStartPicture});
+    EXPECT_EQ(ReadAll(kFolder + "/" + kStartPicture).substr(0, 8), "\x89PNG\r\n\x1A\n");
+    EXPECT_EQ(recording.slRecordContents, std::vector<std::string>{kStartPicture});
+    EXPECT_EQ(window.log, std::vector<std::string>{kFolder + "/" + kStartPicture});
+    EXPECT_EQ(recording.iAlarmCount + recording.iPauseCount, 0);
+    EXPECT_FALSE(recording.bAlarmResync);
+    EXPECT_EQ(window.latchResets, 1);
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(AlarmRecordingTest, StopWritesTheSummaryWithTheEightCountersLast) {
+    recording.StartRecording();
+    clock.AdvanceSeconds(1.5);
+    ++recording.iAlarmCount;
+    EXPECT_TRUE(recording.TakeSnapshot("Alarm 1"));
+    recording.iPreAlarmPLCount = 2;
+    recording.iPreAlarmLLCount = 3;
+    recording.iSettingsChangeCount = 4;
+    recording.iCalibrationCount = 5;
+    recording.iPauseCount = 6;
+    recording.iDisconnectionCount = 7;
+    recording.iMalfunctionCount = 8;
+    clock.AdvanceSeconds(1.0);
+    EXPECT_TRUE(recording.StopRecording());
+    EXPECT_FALSE(recording.bRecording());
+
+    const std::string summaryName = "2015-03-05 14'07'35.620 Contents.txt";
+    const std::vector<std::string> pictures = {kStartPicture, "2015-03-05 14'07'34.620 Alarm 1.png",
+                                               "2015-03-05 14'07'35.620 Stop Recording.png"};
+    std::vector<std::string> files = pictures;
+    files.push_back(summaryName);
+    std::sort(files.begin(), files.end());
+    EXPECT_EQ(Listing(kFolder), files);
+
+    std::vector<std::string> expected = pictures;
+    for (const char* line :
+         {"Alarms: 1", "Pre Alarms PL: 2", "Pre Alarms LL: 3", "Settings Changes: 4",
+          "Calibrations: 5", "Pauses: 6", "Disconnections: 7", "Malfunctions: 8"}) {
+        expected.push_back(line);
+    }
+    const std::string summary = ReadAll(kFolder + "/" + summaryName);
+    EXPECT_EQ(Lines(summary), expected);
+    EXPECT_EQ(recording.slRecordContents, expected);
+    EXPECT_EQ(window.log.back(), kFolder + "/" + summaryName + "\n" + summary);
+    EXPECT_EQ(window.log.size(), 4u);
+}
+
+TEST_F(AlarmRecordingTest, RecordingsOfTheSameSecondShareAFolder) {
+    recording.StartRecording();
+    clock.AdvanceSeconds(0.3);
+    recording.StopRecording();
+    clock.AdvanceSeconds(0.3);
+    recording.StartRecording();
+    EXPECT_EQ(recording.sRecordFolder, kFolder);
+    EXPECT_EQ(Listing(kFolder).size(), 4u);
+    EXPECT_EQ(Listing(), std::vector<std::string>{kFolder});
+    EXPECT_TRUE(window.errors.empty());
+}
+
+TEST_F(AlarmRecordingTest, OutsideARecordingNothingIsWritten) {
+    recording.bAlarmResync = true;
+    EXPECT_FALSE(recording.TakeSnapshot("Pause"));
+    EXPECT_FALSE(recording.bAlarmResync);
+    EXPECT_FALSE(recording.StopRecording());
+    EXPECT_TRUE(Listing().empty());
+    EXPECT_TRUE(window.log.empty());
+}
+
+TEST_F(AlarmRecordingTest, FailuresAreReportedOnceKeptInTheListAndNotLogged) {
+    // A plain file in the folder's place: the folder cannot be made, even for root.
+    WriteAll(kFolder, "in the way");
+    recording.StartRecording();
+    EXPECT_FALSE(recording.TakeSnapshot("Pause"));
+    EXPECT_FALSE(recording.StopRecording());
+
+    ASSERT_EQ(window.errors.size(), 1u);
+    EXPECT_NE(window.errors[0].find("Not a directory"), std::string::npos) << window.errors[0];
+    EXPECT_NE(window.errors[0].find(kStartPicture), std::string::npos) << window.errors[0];
+    EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u);
+    EXPECT_EQ(recording.slRecordContents[1], "2015-03-05 14'07'33.120 Pause.png");
+    EXPECT_TRUE(window.log.empty());
+    EXPECT_EQ(Listing(), std::vector<std::string>{kFolder});
+
+    // The tool carries on: once the way is clear the next recording works, and a new
+    // failure would be reported again.
+    std::filesystem::remove(kFolder);
+    clock.AdvanceSeconds(1);
+    recording.StartRecording();
+    EXPECT_TRUE(recording.TakeSnapshot("Normal"));
+    window.picture = Image{};
+    EXPECT_FALSE(recording.TakeSnapshot("Malfunction"));
+    EXPECT_EQ(window.errors.size(), 2u);
+}
+
+} // namespace

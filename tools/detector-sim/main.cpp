@@ -1,0 +1,82 @@
+// detector-sim: a detector of our own making on a pseudo-terminal or a serial device.
+#include "PtyEndpoint.h"
+#include "SimOptions.h"
+#include "Simulator.h"
+
+#include <climits>
+#include <csignal>
+#include <cstdio>
+#include <unistd.h>
+
+namespace {
+
+volatile sig_atomic_t gStop = 0;
+volatile sig_atomic_t gEntryRemoved = 0;
+char gEntryPath[PATH_MAX] = {};
+
+void OnStopSignal(int) {
+    if (gEntryPath[0] != '\0' && !gEntryRemoved) {
+        unlink(gEntryPath);
+        gEntryRemoved = 1;
+    }
+    gStop = 1;
+}
+
+void InstallSignals() {
+    struct sigaction action {};
+    action.sa_handler = OnStopSignal;
+    sigemptyset(&action.sa_mask);
+    sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGINT, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
+    signal(SIGPIPE, SIG_IGN);
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    sim::SimOptions options;
+    std::string message;
+    if (!sim::ParseOptions(argc, argv, options, message)) {
+        std::fputs(message.c_str(), options.help ? stdout : stderr);
+        return options.help ? 0 : 2;
+    }
+    std::FILE* commandLog = nullptr;
+    if (!options.commandLog.empty()) {
+        commandLog = std::fopen(options.commandLog.c_str(), "w");
+        if (!commandLog) {
+            std::perror(("detector-sim: " + options.commandLog).c_str());
+            return 1;
+        }
+    }
+
+    InstallSignals();
+    sim::PtyEndpoint line;
+    std::string error;
+    const bool opened =
+        options.device.empty()
+            ? line.OpenPty(options.portsDir.empty() ? sim::DefaultPortsDir() : options.portsDir,
+                           options.comNumber, error)
+            : line.OpenDevice(options.device, error);
+    if (!opened) {
+        std::fprintf(stderr, "detector-sim: %s\n", error.c_str());
+        return 1;
+    }
+    std::snprintf(gEntryPath, sizeof gEntryPath, "%s", line.EntryPath().c_str());
+    if (line.EntryPath().empty()) {
+        std::printf("none %s\n", line.DevicePath().c_str());
+    } else {
+        std::printf("COM%d %s %s\n", line.ComNumber(), line.DevicePath().c_str(),
+                    line.EntryPath().c_str());
+    }
+    std::fflush(stdout);
+
+    const int result = sim::Simulator(options, line, commandLog, gStop).Run();
+    if (gEntryRemoved) {
+        line.ForgetEntry();
+    }
+    if (commandLog) {
+        std::fclose(commandLog);
+    }
+    return result;
+}
