@@ -4,8 +4,10 @@
 #include "link/SerialGate.h"
 
 #include <cerrno>
+#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
+#include <string>
 #include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
@@ -31,6 +33,25 @@ speed_t SpeedOf(int baud) {
     }
 }
 
+// The operator's view of a failed open: what stands in the way and, where there is one, the fix.
+std::string FailureText(const std::string& path, int error) {
+    switch (error) {
+    case EACCES:
+    case EPERM:
+        return path + ": no permission to open it. Add your user to the group that owns it "
+                      "(on Debian: sudo adduser $USER dialout), then log in again.";
+    case EBUSY:
+    case EWOULDBLOCK:
+        return path + ": in use by another program.";
+    case ENOENT:
+    case ENXIO:
+    case ENODEV:
+        return path + ": the device is gone (unplugged or switched off).";
+    default:
+        return path + ": " + std::strerror(error) + ".";
+    }
+}
+
 } // namespace
 
 PosixSerialBackend::PosixSerialBackend(PortDirectory directory)
@@ -43,20 +64,27 @@ PosixSerialBackend::~PosixSerialBackend() {
 bool PosixSerialBackend::Open(int port, int baud) {
     Close();
     const std::string path = directory.DevicePath(port);
-    return !path.empty() && OpenDevice(path, baud);
+    if (path.empty()) {
+        sOpenFailure = "COM" + std::to_string(port) + ": no such port any more.";
+        return false;
+    }
+    return OpenDevice(path, baud);
 }
 
 bool PosixSerialBackend::OpenDevice(const std::string& path, int baud) {
     Close();
     const int handle = ::open(path.c_str(), O_RDWR | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (handle < 0) {
+        sOpenFailure = FailureText(path, errno);
         return false;
     }
     // flock refuses a second copy even as root, where TIOCEXCL is not enforced.
     if (::flock(handle, LOCK_EX | LOCK_NB) != 0 || ::ioctl(handle, TIOCEXCL) != 0) {
+        sOpenFailure = FailureText(path, errno);
         ::close(handle);
         return false;
     }
+    sOpenFailure.clear();
     termios tio{};
     if (::tcgetattr(handle, &tio) == 0) {
         ::cfmakeraw(&tio);

@@ -15,6 +15,7 @@ public:
     void Close() override;
     int Write(const std::uint8_t* bytes, int count) override;
     int Read(std::uint8_t* buffer, int count) override;
+    std::string OpenFailure() const override { return sOpenFailure; }
 
     // Opens a device path directly (the COM number already resolved).
     bool OpenDevice(const std::string& path, int baud);
@@ -22,6 +23,7 @@ public:
 private:
     PortDirectory directory;
     int fd = -1;
+    std::string sOpenFailure;
 };
 
 } // namespace detlink

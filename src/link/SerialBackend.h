@@ -2,6 +2,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 namespace detlink {
 
@@ -16,6 +17,9 @@ public:
     virtual int Write(const std::uint8_t* bytes, int count) = 0;
     // Bytes read, 0 when none are waiting or on any error; never waits.
     virtual int Read(std::uint8_t* buffer, int count) = 0;
+    // Why the last Open failed, in the operator's words with the fix where there is one;
+    // empty after a successful Open or when the platform gives no reason.
+    virtual std::string OpenFailure() const { return {}; }
 };
 
 } // namespace detlink

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <memory>
+#include <string>
 
 namespace detlink {
 
@@ -24,6 +25,8 @@ public:
     void Close();
     int Write(const std::uint8_t* bytes, int count);
     int Read(std::uint8_t* buffer, int count);
+    // Why the last Open failed (see SerialBackend::OpenFailure).
+    std::string OpenFailure() const { return backend->OpenFailure(); }
 
     bool bOpen = false;
 

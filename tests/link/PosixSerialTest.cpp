@@ -112,6 +112,18 @@ TEST_F(PosixSerialTest, SecondCopyIsRefusedAndOwnPortReopens) {
     }
 }
 
+TEST_F(PosixSerialTest, FailedOpenSaysWhy) {
+    detlink::SerialGate first = MakeGate();
+    detlink::SerialGate second = MakeGate();
+    EXPECT_FALSE(first.Open(13, detlink::kLinkBaudRate));
+    EXPECT_EQ(first.OpenFailure(), "COM13: no such port any more.");
+    ASSERT_TRUE(first.Open(12, detlink::kLinkBaudRate));
+    EXPECT_EQ(first.OpenFailure(), "");
+    EXPECT_FALSE(second.Open(12, detlink::kLinkBaudRate));
+    EXPECT_NE(second.OpenFailure().find("in use by another program"), std::string::npos)
+        << second.OpenFailure();
+}
+
 TEST_F(PosixSerialTest, HungUpPeerReadsAsNoBytesAndWritesFailQuietly) {
     detlink::SerialGate gate = MakeGate();
     ASSERT_TRUE(gate.Open(12, detlink::kLinkBaudRate));
