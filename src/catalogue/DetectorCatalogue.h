@@ -17,6 +17,18 @@ namespace catalogue {
 // Indexed by band * 8 + dev; band 0 is the 10 band, 1 the 24 band.
 extern const std::array<std::string_view, 16> ModelNames;
 extern const std::array<std::string_view, 4> OutputKindNames;
+// The detector's states as the kind-2 word reports them; the link writes Disconnection (6)
+// at a status reset and Pause (7) when telemetry stops.
+enum DetectorState : int {
+    StateNormal = 0,
+    StateAlarm = 1,
+    StateCalibration = 2,
+    StateMalfunction = 3,
+    StateSettingsChange = 4,
+    State5 = 5,
+    StateDisconnection = 6,
+    StatePause = 7
+};
 extern const std::array<std::string_view, 8> StateNames;
 // Indexed by [reg][ctrl_pp_mp]; ctrl_pp_mp tells only reg 1's two special methods apart.
 extern const std::array<std::array<std::string_view, 2>, 4> RegulationNames;
