@@ -3,6 +3,7 @@
 // off and 50x with it on (57600 baud, 10 bits a byte, 4 bytes a frame).
 #include "link/LinkCycle.h"
 #include "support/FakeClock.h"
+#include "support/FakeSerial.h"
 
 #include <benchmark/benchmark.h>
 
@@ -15,27 +16,19 @@ namespace {
 
 constexpr double kLineFramesPerSecond = 57600.0 / 10 / 4;
 
-// Serves the same 100 bytes (25 frames, kinds 0..7 in turn) on every read.
-class LoopBackend final : public detlink::SerialBackend {
+// The same 100 bytes (25 frames, kinds 0..7 in turn) on every read.
+std::vector<std::uint8_t> Chatter() {
+    std::vector<detlink::TelemetryWord> words;
+    for (int i = 0; i < 25; ++i) {
+        words.push_back(testing_support::Word(i % 8, i + 1));
+    }
+    return testing_support::WireFrames(words);
+}
+
+class NoPictures final : public detlink::PictureTaker {
 public:
-    LoopBackend() {
-        for (int i = 0; i < 25; ++i) {
-            const int kind = i % 8;
-            const auto word = static_cast<std::uint16_t>((kind << 13) | (i + 1));
-            const auto hi = static_cast<std::uint8_t>(word >> 8);
-            const auto lo = static_cast<std::uint8_t>(word & 0xFF);
-            bytes.insert(bytes.end(), {0, hi, lo, static_cast<std::uint8_t>(hi + lo)});
-        }
-    }
-    bool Open(int, int) override { return true; }
-    void Close() override {}
-    int Write(const std::uint8_t*, int count) override { return count; }
-    int Read(std::uint8_t* buffer, int count) override {
-        const int n = std::min<int>(count, static_cast<int>(bytes.size()));
-        std::copy_n(bytes.begin(), n, buffer);
-        return n;
-    }
-    std::vector<std::uint8_t> bytes;
+    bool bRecording() const override { return false; }
+    bool SavePicture(const std::string&) override { return false; }
 };
 
 class QuietObserver final : public detlink::LinkObserver {
@@ -57,8 +50,6 @@ public:
     void ShowPortNote(detlink::PortNote) override {}
     detlink::PortListView& PortList() override { std::abort(); }
     void StoreComPort(int) override {}
-    bool IsSaveChecked() const override { return false; }
-    void TakeSnapshot(const std::string&) override {}
     void ReportError(const std::string&) override {}
 };
 
@@ -72,9 +63,13 @@ void ReceivePath(benchmark::State& state, bool logOn) {
     detlink::TrafficLog log(clock, path.string());
     log.EnableIfPresent();
     QuietObserver observer;
-    detlink::SerialGate gate(std::make_unique<LoopBackend>());
+    testing_support::FakePort port;
+    port.chatter = Chatter();
+    detlink::SerialGate gate(std::make_unique<testing_support::FakeSerialBackend>(port));
     gate.Open(1, detlink::kLinkBaudRate);
-    detlink::LinkCycle link(clock, log, observer, gate, {});
+    NoPictures pictures;
+    detlink::RecordingEvents events{pictures};
+    detlink::LinkCycle link(clock, log, observer, gate, {}, events);
     link.eDeviceState = detlink::EDevWork;
     std::int64_t frames = 0;
     int cycles = 0;

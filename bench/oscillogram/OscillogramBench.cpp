@@ -9,6 +9,7 @@
 #include "console/chart/ChartWidget.h"
 #include "oscillogram/OscillogramControls.h"
 #include "support/FakeClock.h"
+#include "support/FakePictures.h"
 
 namespace {
 
@@ -18,8 +19,6 @@ struct BenchWindow : OscillogramWindow {
     bool PauseDown() const override { return false; }
     bool DisplaySignalDuringAlarm() const override { return false; }
     std::optional<int> DisplayMode() const override { return 0; }
-    bool SaveChecked() const override { return false; }
-    std::string IncrementAlarmNumber() override { return "1"; }
     void UpdateWrongThresholdsFrame() override {}
     void AutoYScale() override {}
     void ShowGuidance() override {}
@@ -27,7 +26,6 @@ struct BenchWindow : OscillogramWindow {
 struct BenchSink : OscillogramSink {
     std::string last;
     void WriteLogLine(const std::string& t) override { last = t; }
-    void TakeSnapshot(const std::string&) override {}
 };
 struct BenchLevels : ThresholdLevels {
     double TablePL(int) const override { return 20; }
@@ -41,7 +39,9 @@ void BM_UpdateAndRepaint(benchmark::State& state) {
     BenchSink sink;
     BenchLevels levels;
     chart::ChartModel chart;
-    Oscillogram osc(chart, clock, window, sink, levels);
+    testing_support::FakePictures pictures;
+    detlink::RecordingEvents events{pictures};
+    Oscillogram osc(chart, clock, window, sink, levels, events, '.');
     OscillogramControls controls(osc, chart, levels);
     ControlInputs in{"10", 643, false};
     controls.iSecondsPerPage = 128;

@@ -44,8 +44,8 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     , settingsFile(records::SettingsFilePath(), cDecimal)
     , recording(clock, *this)
     , Gate(std::move(backend))
-    , linkCycle(clock, trafficLog, *this, Gate, std::move(enumerate))
-    , osc(chRangeModel, clock, *this, rangeSink, *this)
+    , linkCycle(clock, trafficLog, *this, Gate, std::move(enumerate), recording.Events)
+    , osc(chRangeModel, clock, *this, rangeSink, *this, recording.Events, cDecimal)
     , oscControls(osc, chRangeModel, *this) {
     BuildWindow();
     BuildActions();
@@ -160,8 +160,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     }
     Timer->stop();
     Gate.Close();
-    if (chbSaveTrvRange->isChecked())
-        StopRecording();
+    recording.StopRecording();
     event->accept();
 }
 

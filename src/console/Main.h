@@ -89,8 +89,6 @@ public:
     void ShowPortNote(detlink::PortNote note) override;
     detlink::PortListView& PortList() override;
     void StoreComPort(int port) override;
-    bool IsSaveChecked() const override;
-    void TakeSnapshot(const std::string& label) override;
     void ReportError(const std::string& message) override;
 
     void QueueCalibrationOn();
@@ -122,8 +120,6 @@ public:
     bool PauseDown() const override;
     bool DisplaySignalDuringAlarm() const override;
     std::optional<int> DisplayMode() const override;
-    bool SaveChecked() const override;
-    std::string IncrementAlarmNumber() override;
     void UpdateWrongThresholdsFrame() override;
     void AutoYScale() override;
     double TablePL(int step) const override;
@@ -226,7 +222,6 @@ private:
     void FitOscillogram();
     void OnNewAlarm();
     oscillogram::ControlInputs OscillogramInputs() const;
-    void StopRecording();
 
     const detlink::Clock& clock;
     char cDecimal;
@@ -240,13 +235,12 @@ private:
     detlink::LinkCycle linkCycle;
     records::PropertySettings properties;
 
-    // The oscillogram's log lines and pictures go to the traffic log and the recording.
+    // The oscillogram's log lines go to the traffic log.
     class RangeSink final : public oscillogram::OscillogramSink {
     public:
         explicit RangeSink(TfmMain& window)
             : window(window) {}
         void WriteLogLine(const std::string& text) override;
-        void TakeSnapshot(const std::string& label) override;
 
     private:
         TfmMain& window;

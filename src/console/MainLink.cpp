@@ -1,5 +1,5 @@
-// The window's side of the link: port list and notes, page requests, the settings key of
-// the port, and snapshots asked for by the link cycle.
+// The window's side of the link: port list and notes, page requests and the settings key
+// of the port.
 #include "console/Main.h"
 
 #include "console/ComPortList.h"
@@ -8,7 +8,6 @@
 #include "console/PortComboBox.h"
 #include "console/StatusPanel.h"
 
-#include <QCheckBox>
 #include <QLabel>
 
 namespace console {
@@ -48,25 +47,6 @@ void TfmMain::cbComPortChange() {
 
 void TfmMain::StoreComPort(int port) {
     settingsFile.WriteComPort(port);
-}
-
-bool TfmMain::IsSaveChecked() const {
-    return chbSaveTrvRange->isChecked();
-}
-
-// The recording keeps the event counts of its summary; every picture also answers a
-// pending resynchronisation request of the link.
-void TfmMain::TakeSnapshot(const std::string& label) {
-    recording.TakeSnapshot(label);
-    linkCycle.bAlarmResync = false;
-    if (label == "Pause")
-        ++recording.iPauseCount;
-    else if (label == "Disconnection")
-        ++recording.iDisconnectionCount;
-    else if (label == "Calibration")
-        ++recording.iCalibrationCount;
-    else if (label == "Settings Change")
-        ++recording.iSettingsChangeCount;
 }
 
 } // namespace console

@@ -1,5 +1,5 @@
-// The window's side of the oscillogram: what it reads from the Settings page, the hand-over
-// of the link's resynchronisation request, and the counts the recording's summary shows.
+// The window's side of the oscillogram: what it reads from the Settings page and the
+// Properties settings, and the update it runs for the page.
 #include "console/Main.h"
 
 #include "catalogue/CorrespondenceTables.h"
@@ -24,11 +24,8 @@ void TfmMain::MarkPlotTime() {
     osc.dblLastPlotTime = clock.SteadyNow();
 }
 
-// The link and the oscillogram share one request for a picture of the next state.
 void TfmMain::RunOscillogram() {
-    osc.bAlarmResync = linkCycle.bAlarmResync;
     osc.UpdateOscillogram(Status(), PrevStatus());
-    linkCycle.bAlarmResync = osc.bAlarmResync;
 }
 
 oscillogram::ControlInputs TfmMain::OscillogramInputs() const {
@@ -57,16 +54,7 @@ void TfmMain::OnNewAlarm() {
 }
 
 void TfmMain::ResetAlarmLatches() {
-    osc.StartRecording();
-}
-
-// The oscillogram counts alarms, malfunctions and pre-alarms itself; the summary takes them.
-void TfmMain::StopRecording() {
-    recording.iAlarmCount = osc.iAlarmCount;
-    recording.iMalfunctionCount = osc.iMalfunctionCount;
-    recording.iPreAlarmPLCount = osc.iPreAlarmPLCount;
-    recording.iPreAlarmLLCount = osc.iPreAlarmLLCount;
-    recording.StopRecording();
+    osc.ResetAlarmLatches();
 }
 
 bool TfmMain::PauseDown() const {
@@ -81,16 +69,6 @@ std::optional<int> TfmMain::DisplayMode() const {
     if (properties.iThresholdExcess < 0)
         return std::nullopt;
     return properties.iThresholdExcess;
-}
-
-bool TfmMain::SaveChecked() const {
-    return chbSaveTrvRange->isChecked();
-}
-
-std::string TfmMain::IncrementAlarmNumber() {
-    const QString next = QString::number(lTrvNumberRange->text().toInt() + 1);
-    lTrvNumberRange->setText(next);
-    return next.toStdString();
 }
 
 // The frame marks thresholds the detector reports differently from what the page shows,
@@ -125,10 +103,6 @@ double TfmMain::TableHL(int step) const {
 
 void TfmMain::RangeSink::WriteLogLine(const std::string& text) {
     window.WriteLogLine(text);
-}
-
-void TfmMain::RangeSink::TakeSnapshot(const std::string& label) {
-    window.TakeSnapshot(label);
 }
 
 } // namespace console

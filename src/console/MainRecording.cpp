@@ -12,27 +12,30 @@
 
 namespace console {
 
+// The "Stop Recording" picture still shows the recording's alarm number; the counter reads
+// "0" once the recording has ended.
 void TfmMain::chbSaveTrvRangeClick() {
     const bool on = chbSaveTrvRange->isChecked();
     lTrvNumberRange->setEnabled(on);
     btnClearTrvRange->setEnabled(on);
-    lTrvNumberRange->setText(QStringLiteral("0"));
-    if (on) {
-        linkCycle.bAlarmResync = false;
+    if (on)
         recording.StartRecording();
-    } else {
-        StopRecording();
-    }
+    else
+        recording.StopRecording();
+    lTrvNumberRange->setText(QStringLiteral("0"));
 }
 
 void TfmMain::btnClearTrvRangeClick() {
-    StopRecording();
+    recording.StopRecording();
     lTrvNumberRange->setText(QStringLiteral("0"));
-    linkCycle.bAlarmResync = false;
     recording.StartRecording();
 }
 
+// The alarm number is the recording's alarm count, shown before each picture so that the
+// picture of an alarm carries its own number.
 records::Image TfmMain::RenderWindow() {
+    if (recording.bRecording())
+        lTrvNumberRange->setText(QString::number(recording.Events.iAlarmCount));
     const QImage picture = grab().toImage().convertToFormat(QImage::Format_RGB888);
     records::Image image;
     if (picture.isNull())

@@ -232,8 +232,8 @@ void TfmMain::btnApplyRangeClick() {
 
     FitOscillogram();
     EnableApplyRange(false);
-    if (bMoreToSend() && chbSaveTrvRange->isChecked())
-        TakeSnapshot("Settings Change");
+    if (bMoreToSend())
+        recording.Events.Raise(detlink::RecordingEvent::SettingsChange);
 }
 
 void TfmMain::QueueAutoRegulation() {

@@ -1,6 +1,7 @@
 // Frame scan with sync byte, checksum and all-zero rules, and the "Inp:" log text.
 #include "link/FrameScanner.h"
 
+#include <algorithm>
 #include <cstring>
 
 namespace detlink {
@@ -20,7 +21,10 @@ void AppendField(std::string& out, const char* label, unsigned value) {
 } // namespace
 
 bool FrameScanner::ReadAndScan(SerialGate& gate, FrameSink& sink) {
-    const int n = gate.Read(RecvBuf.data() + iRecvCount, kMaxReadBytes);
+    // Normally three bytes at most are carried; after a cycle cut short by an error more
+    // may wait, and the read must still end inside the buffer.
+    const int room = std::min(kMaxReadBytes, kRecvBufSize - iRecvCount);
+    const int n = gate.Read(RecvBuf.data() + iRecvCount, room);
     if (n > 0 && sink.bLogEnabled()) {
         sink.WriteLogLine("Recv: " + std::to_string(n));
     }
@@ -29,6 +33,12 @@ bool FrameScanner::ReadAndScan(SerialGate& gate, FrameSink& sink) {
 }
 
 bool FrameScanner::Scan(FrameSink& sink) {
+    // The scanned bytes leave the buffer however the scan ends, an error thrown by a good
+    // frame's views included; the bytes not yet scanned wait for the next cycle.
+    struct TrimOnExit {
+        FrameScanner& scanner;
+        ~TrimOnExit() { scanner.TrimScanned(); }
+    } trim{*this};
     bool good = false;
     iRecvPos = 0;
     while (iRecvPos + 3 < iRecvCount) {
@@ -47,13 +57,18 @@ bool FrameScanner::Scan(FrameSink& sink) {
             continue;
         }
         good = true;
-        sink.OnGoodFrame(static_cast<TelemetryWord>(Frame[1] | (Frame[2] << 8)));
+        // Consumed before it is applied, so a frame whose handling fails is never applied twice.
         iRecvPos += 4;
+        sink.OnGoodFrame(static_cast<TelemetryWord>(Frame[1] | (Frame[2] << 8)));
     }
+    return good;
+}
+
+void FrameScanner::TrimScanned() {
     const int rest = iRecvCount - iRecvPos;
     std::memmove(RecvBuf.data(), RecvBuf.data() + iRecvPos, static_cast<std::size_t>(rest));
     iRecvCount = rest;
-    return good;
+    iRecvPos = 0;
 }
 
 std::string ComposeInpLine(const std::uint8_t* raw, const std::array<std::uint8_t, 4>& frame) {

@@ -35,6 +35,10 @@ public:
     int iRecvPos = 0;
     // Memory order: [0] sync, [1] low byte, [2] high byte, [3] checksum.
     std::array<std::uint8_t, 4> Frame{};
+
+private:
+    // Moves the bytes behind the scan position to the front of the buffer.
+    void TrimScanned();
 };
 
 // The "Inp:" line for a candidate: raw wire bytes and the swapped frame.

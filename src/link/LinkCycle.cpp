@@ -2,27 +2,26 @@
 #include "link/LinkCycle.h"
 
 #include "catalogue/DateTime.h"
+#include "catalogue/DetectorCatalogue.h"
 
 #include <exception>
 
 namespace detlink {
 namespace {
 
-constexpr int kStatePause = 7;
-constexpr int kStateDisconnection = 6;
-constexpr int kStateCalibration = 2;
-constexpr int kStateSettingsChange = 4;
+// One frame of each kind 2 to 7 sums to 27: more than this closes a full telemetry cycle.
 constexpr int kFullCycleSum = 26;
 
 } // namespace
 
 LinkCycle::LinkCycle(const Clock& clock, TrafficLog& log, LinkObserver& observer, SerialGate& gate,
-                     PortEnumerator enumerate)
+                     PortEnumerator enumerate, RecordingEvents& events)
     : Gate(gate)
     , clock(clock)
     , log(log)
     , observer(observer)
-    , enumerate(std::move(enumerate)) {
+    , enumerate(std::move(enumerate))
+    , events(events) {
     RenewPacketTime();
 }
 
@@ -72,10 +71,7 @@ bool LinkCycle::Recv() {
         eDeviceState = EDevNone;
         RenewPacketTime();
         ResetStatus();
-        if (observer.IsSaveChecked()) {
-            observer.TakeSnapshot("Disconnection");
-            ++iDisconnectionCount;
-        }
+        events.Raise(RecordingEvent::Disconnection);
         return false;
     }
     if (dblPeriod > kPauseLimit && eDeviceState >= EDevWork && eDeviceState <= EDevRefresh) {
@@ -85,13 +81,10 @@ bool LinkCycle::Recv() {
                        kPauseLimit);
         eDeviceState = EDevPause;
         PrevStatus.w2.state = Status.w2.state;
-        Status.w2.state = kStatePause;
+        Status.w2.state = catalogue::StatePause;
         observer.ShowPauseState();
         RenewPacketTime();
-        if (observer.IsSaveChecked()) {
-            observer.TakeSnapshot("Pause");
-            ++iPauseCount;
-        }
+        events.Raise(RecordingEvent::Pause);
         return false;
     }
     if (dblPeriod > kReopenLimit && eDeviceState == EDevNone) {
@@ -105,8 +98,8 @@ bool LinkCycle::Recv() {
 void LinkCycle::OnGoodFrame(TelemetryWord word) {
     RenewPacketTime();
     if (eDeviceState == EDevPause) {
-        if (observer.IsSaveChecked()) {
-            bAlarmResync = true;
+        if (events.SaveChecked()) {
+            events.bAlarmResync = true;
         }
         eDeviceState = EDevWork;
     }
@@ -138,20 +131,16 @@ void LinkCycle::ApplyTelemetry(TelemetryWord word) {
         Status.Store(word);
         const int before = PrevStatus.w2.state;
         const int now = Status.w2.state;
-        const bool toCalibration = now != before && now == kStateCalibration;
+        const bool toCalibration = now != before && now == catalogue::StateCalibration;
         if (toCalibration && !observer.IsCalibrationPageActive()) {
             observer.ShowCalibrationPage();
         }
         observer.OnStateWord();
-        if (toCalibration || bAlarmResync) {
-            bAlarmResync = false;
-            if (observer.IsSaveChecked()) {
-                observer.TakeSnapshot("Calibration");
-                ++iCalibrationCount;
-            }
-        } else if (now != before && now == kStateSettingsChange && observer.IsSaveChecked()) {
-            observer.TakeSnapshot("Settings Change");
-            ++iSettingsChangeCount;
+        if (toCalibration || events.bAlarmResync) {
+            events.bAlarmResync = false;
+            events.Raise(RecordingEvent::Calibration);
+        } else if (now != before && now == catalogue::StateSettingsChange) {
+            events.Raise(RecordingEvent::SettingsChange);
         }
         Cmd.Confirm(0, Status);
         break;
@@ -185,7 +174,7 @@ void LinkCycle::ApplyTelemetry(TelemetryWord word) {
         if (iKindSum > kFullCycleSum) {
             if (eDeviceState == EDevNone) {
                 eDeviceState = EDevDetect;
-                bAlarmResync = true;
+                events.bAlarmResync = true;
                 observer.IdentifyDetector();
                 observer.StoreComPort(iComPort);
             } else {
@@ -272,11 +261,11 @@ void LinkCycle::cbComPortChange() {
 void LinkCycle::ResetStatus() {
     Status = DetectorStatus{};
     PrevStatus = DetectorStatus{};
-    Status.w0.number = 127;
+    Status.w0.number = catalogue::kNoPosition;
     Status.w0.symbol = 15;
     PrevStatus.w0 = Status.w0;
-    Status.w2.state = kStateDisconnection;
-    PrevStatus.w2.state = kStateDisconnection;
+    Status.w2.state = catalogue::StateDisconnection;
+    PrevStatus.w2.state = catalogue::StateDisconnection;
     Cmd.Cmd[0].bSend = false;
     Cmd.Cmd[0].bAwait = false;
     Cmd.bMoreToSend = false;

@@ -9,6 +9,7 @@
 #include "link/FrameScanner.h"
 #include "link/LinkObserver.h"
 #include "link/PortList.h"
+#include "link/RecordingEvents.h"
 #include "link/SerialGate.h"
 #include "link/TrafficLog.h"
 
@@ -39,7 +40,7 @@ using PortEnumerator = std::function<std::vector<std::string>()>;
 class LinkCycle final : private FrameSink {
 public:
     LinkCycle(const Clock& clock, TrafficLog& log, LinkObserver& observer, SerialGate& gate,
-              PortEnumerator enumerate);
+              PortEnumerator enumerate, RecordingEvents& events);
 
     // One cycle: Recv, then Send when a good frame was applied; errors go to the observer.
     void TimerTimer();
@@ -80,12 +81,6 @@ public:
     CommandSlots Cmd;
     std::array<std::uint8_t, 4> SendBuf{};
     int iSentBytes = 0;
-    // Shared with the oscillogram and the recording.
-    bool bAlarmResync = false;
-    int iPauseCount = 0;
-    int iDisconnectionCount = 0;
-    int iCalibrationCount = 0;
-    int iSettingsChangeCount = 0;
 
 private:
     bool bLogEnabled() const override { return log.bLogEnabled(); }
@@ -98,6 +93,7 @@ private:
     TrafficLog& log;
     LinkObserver& observer;
     PortEnumerator enumerate;
+    RecordingEvents& events;
 };
 
 } // namespace detlink

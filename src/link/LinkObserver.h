@@ -1,5 +1,5 @@
-// What the link asks of the window: views to refresh, page and note changes, settings,
-// snapshots and error reports. The window implements it; tests use a recording fake.
+// What the link asks of the window: views to refresh, page and note changes, settings
+// and error reports. The window implements it; tests use a recording fake.
 #pragma once
 
 #include "link/PortList.h"
@@ -36,9 +36,6 @@ public:
     virtual PortListView& PortList() = 0;
     // Writes ComPort of section Connection in the settings file.
     virtual void StoreComPort(int port) = 0;
-    // Whether "Save <F6>" is checked.
-    virtual bool IsSaveChecked() const = 0;
-    virtual void TakeSnapshot(const std::string& label) = 0;
     // An error raised inside a link cycle; an empty message for errors of unknown type.
     virtual void ReportError(const std::string& message) = 0;
 };

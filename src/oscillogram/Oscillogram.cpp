@@ -1,30 +1,32 @@
 // Runs one oscillogram update: rate limit, bars, signal point, markers, latches, log line.
 #include "oscillogram/Oscillogram.h"
 
+#include "catalogue/DateTime.h"
+#include "catalogue/DetectorCatalogue.h"
+#include "catalogue/NumberFormat.h"
+
 #include <cmath>
-#include <cstdio>
 
 namespace oscillogram {
 
 namespace {
-constexpr int kNormal = 0, kAlarm = 1, kMalfunction = 3;
-constexpr double kSecond = 1.0 / 86400;
-
-std::string General(double v) {
-    char buf[40];
-    std::snprintf(buf, sizeof buf, "%.15g", v);
-    return buf;
-}
+using catalogue::StateAlarm;
+using catalogue::StateMalfunction;
+using catalogue::StateNormal;
+using detlink::RecordingEvent;
 } // namespace
 
 Oscillogram::Oscillogram(chart::ChartModel& chart, const detlink::Clock& clock,
                          OscillogramWindow& window, OscillogramSink& sink,
-                         const ThresholdLevels& levels)
+                         const ThresholdLevels& levels, detlink::RecordingEvents& events,
+                         char decimalSeparator)
     : chart_(chart)
     , clock_(clock)
     , window_(window)
     , sink_(sink)
-    , levels_(levels) {
+    , levels_(levels)
+    , events_(events)
+    , decimal_(decimalSeparator) {
     const std::uint32_t colours[] = {0xFFFF00, 0x800000, 0x008000, 0x00FF00, 0x00FF00, 0x004080,
                                      0x0000FF, 0x0000FF, 0xFF8080, 0xFF0000, 0xFF0000, 0x000000};
     const int heights[] = {0, 0, 1, 3, 5, 1, 3, 5, 1, 3, 5, 0};
@@ -49,23 +51,23 @@ void Oscillogram::UpdateOscillogram(const detlink::DetectorStatus& Status,
         return;
     const double now = clock_.SteadyNow();
     // Days carry rounding error; a microsecond of slack keeps the exact interval accepted.
-    if ((now - dblLastPlotTime) / kSecond < 1.0 / iPointsPerSecond - 1e-6)
+    if ((now - dblLastPlotTime) / catalogue::kOneSecond < 1.0 / iPointsPerSecond - 1e-6)
         return;
     const int state = Status.w2.state;
     const bool showDuring = window_.DisplaySignalDuringAlarm();
-    if (!showDuring &&
-        ((bAlarmLatched && state == kAlarm) || (bMalfunctionLatched && state == kMalfunction)))
+    if (!showDuring && ((bAlarmLatched && state == StateAlarm) ||
+                        (bMalfunctionLatched && state == StateMalfunction)))
         return;
     dblLastPlotTime = now;
     const std::uint32_t signalColour = chart_.At(serRangeSignal).Colour();
-    if (state == kAlarm || state == kMalfunction) {
+    if (state == StateAlarm || state == StateMalfunction) {
         const auto colour =
-            chart_.At(state == kAlarm ? serRangeAlarm : serRangeMalfunction).Colour();
+            chart_.At(state == StateAlarm ? serRangeAlarm : serRangeMalfunction).Colour();
         chart_.At(serRangeAlarm).Add(iPlotIndex, 350, colour);
         if (!showDuring)
             ++iPlotIndex;
     }
-    if (PrevStatus.w2.state != kNormal && state == kNormal)
+    if (PrevStatus.w2.state != StateNormal && state == StateNormal)
         window_.AutoYScale();
     window_.UpdateWrongThresholdsFrame();
     // With no average the deviation is undefined; draw and log it as 0 so nothing infinite
@@ -92,45 +94,33 @@ void Oscillogram::UpdateOscillogram(const detlink::DetectorStatus& Status,
     const double hl = -levels_.TableHL(Status.w4.sensbp);
     const bool pp = Status.w1.pp, mp = Status.w1.mp, bp = Status.w1.bp;
     if (const auto mode = window_.DisplayMode()) {
-        const bool alarm = state == kAlarm;
+        const bool alarm = state == StateAlarm;
         if (!Status.w3.ctrl_pp_mp) {
             const bool plEx = Threshold(serRangePP, pl, dblSignalPercent >= pl, pp, *mode);
-            Excursion(plEx, alarm, mp, bPLExceeded, bPLExceededInAlarm, iPreAlarmPLCount,
-                      "Pre Alarm PL ");
+            Excursion(plEx, alarm, mp, bPLExceeded, bPLExceededInAlarm, RecordingEvent::PreAlarmPL);
             const bool llEx = Threshold(serRangeMP, ll, dblSignalPercent <= ll, mp, *mode);
-            Excursion(llEx, alarm, pp, bLLExceeded, bLLExceededInAlarm, iPreAlarmLLCount,
-                      "Pre Alarm LL ");
+            Excursion(llEx, alarm, pp, bLLExceeded, bLLExceededInAlarm, RecordingEvent::PreAlarmLL);
         }
         Threshold(serRangeBP, hl, dblSignalPercent <= hl, bp, *mode);
     }
 
-    const bool save = window_.SaveChecked();
-    if (!bAlarmLatched && state == kAlarm) {
+    if (!bAlarmLatched && state == StateAlarm) {
         bAlarmLatched = true;
-        ++iAlarmCount;
-        if (save)
-            sink_.TakeSnapshot("Alarm " + window_.IncrementAlarmNumber());
-    } else if (bAlarmResync || (bAlarmLatched && state != kAlarm)) {
+        events_.Raise(RecordingEvent::Alarm);
+    } else if (events_.bAlarmResync || (bAlarmLatched && state != StateAlarm)) {
         bAlarmLatched = false;
-        bAlarmResync = false;
-        if (state == kNormal && save)
-            sink_.TakeSnapshot("Normal");
+        events_.bAlarmResync = false;
+        if (state == StateNormal)
+            events_.Raise(RecordingEvent::Normal);
     }
-    if (!bMalfunctionLatched && state == kMalfunction) {
+    if (!bMalfunctionLatched && state == StateMalfunction) {
         bMalfunctionLatched = true;
-        ++iMalfunctionCount;
-        if (save)
-            sink_.TakeSnapshot("Malfunction");
-    } else if (bMalfunctionLatched && state != kMalfunction) {
+        events_.Raise(RecordingEvent::Malfunction);
+    } else if (bMalfunctionLatched && state != StateMalfunction) {
         bMalfunctionLatched = false;
     }
 
-    char percent[32];
-    std::snprintf(percent, sizeof percent, "%.4f", dblSignalPercent);
-    sink_.WriteLogLine(std::string("In % : Signal=") + percent + " PL=" + General(pl) +
-                       " pp=" + (pp ? "1" : "0") + " LL=" + General(ll) +
-                       " mp=" + (mp ? "1" : "0") + " HL=" + General(hl) +
-                       " bp=" + (bp ? "1" : "0") + " iX=" + std::to_string(iPlotIndex));
+    sink_.WriteLogLine(LogLine(pl, pp, ll, mp, hl, bp));
     ++iPlotIndex;
     chart_.Touch();
 }
@@ -150,19 +140,28 @@ bool Oscillogram::Threshold(int normal, double level, bool crosses, bool indicat
 }
 
 void Oscillogram::Excursion(bool exceeded, bool alarm, bool otherIndicator, bool& ex, bool& inAlarm,
-                            int& count, const char* event) {
+                            detlink::RecordingEvent event) {
     if (exceeded) {
         ex = true;
         if (alarm)
             inAlarm = true;
         return;
     }
-    if (!ex || !window_.SaveChecked())
+    if (!ex || !events_.SaveChecked())
         return;
     ex = false;
     if (!inAlarm && !alarm && !otherIndicator)
-        sink_.TakeSnapshot(event + std::to_string(++count));
+        events_.Raise(event);
     inAlarm = false;
+}
+
+std::string Oscillogram::LogLine(double pl, bool pp, double ll, bool mp, double hl, bool bp) const {
+    const auto flag = [](bool on) { return on ? "1" : "0"; };
+    return "In % : Signal=" + catalogue::FormatFixed(dblSignalPercent, 4, decimal_) +
+           " PL=" + catalogue::FormatGeneral(pl, decimal_) + " pp=" + flag(pp) +
+           " LL=" + catalogue::FormatGeneral(ll, decimal_) + " mp=" + flag(mp) +
+           " HL=" + catalogue::FormatGeneral(hl, decimal_) + " bp=" + flag(bp) +
+           " iX=" + std::to_string(iPlotIndex);
 }
 
 void Oscillogram::Trim() {
@@ -179,10 +178,9 @@ void Oscillogram::Trim() {
     }
 }
 
-void Oscillogram::StartRecording() {
-    bAlarmResync = bAlarmLatched = bMalfunctionLatched = false;
+void Oscillogram::ResetAlarmLatches() {
+    bAlarmLatched = bMalfunctionLatched = false;
     bPLExceeded = bPLExceededInAlarm = bLLExceeded = bLLExceededInAlarm = false;
-    iAlarmCount = iMalfunctionCount = iPreAlarmPLCount = iPreAlarmLLCount = 0;
 }
 
 } // namespace oscillogram

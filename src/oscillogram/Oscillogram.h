@@ -4,6 +4,7 @@
 #include "chart/ChartModel.h"
 #include "link/Clock.h"
 #include "link/DetectorStatus.h"
+#include "link/RecordingEvents.h"
 #include "oscillogram/OscillogramPorts.h"
 
 namespace oscillogram {
@@ -25,22 +26,24 @@ enum SeriesPos {
 
 class Oscillogram {
 public:
+    // Alarms, malfunctions and pre-alarms are raised on the recording's events; the log
+    // line's numbers carry the user's decimal separator.
     Oscillogram(chart::ChartModel& chart, const detlink::Clock& clock, OscillogramWindow& window,
-                OscillogramSink& sink, const ThresholdLevels& levels);
+                OscillogramSink& sink, const ThresholdLevels& levels,
+                detlink::RecordingEvents& events, char decimalSeparator);
 
     void UpdateOscillogram(const detlink::DetectorStatus& Status,
                            const detlink::DetectorStatus& PrevStatus);
-    void StartRecording();
+    // A recording starts with every latch and excursion released.
+    void ResetAlarmLatches();
 
     double dblSignalPercent = 0;
     double dblLastPlotTime = 0; // steady days
     int iPointsPerSecond = 1;
     bool bAlarmLatched = false;
     bool bMalfunctionLatched = false;
-    bool bAlarmResync = false;
     bool bPLExceeded = false, bLLExceeded = false;
     bool bPLExceededInAlarm = false, bLLExceededInAlarm = false;
-    int iAlarmCount = 0, iMalfunctionCount = 0, iPreAlarmPLCount = 0, iPreAlarmLLCount = 0;
     int iPlotIndex = 0;
     int iAxisMaxY = 96, iAxisMinY = -96;
     int MaxPointsPerPage = 304;
@@ -48,7 +51,8 @@ public:
 private:
     bool Threshold(int normal, double level, bool crosses, bool indicator, int mode);
     void Excursion(bool exceeded, bool alarm, bool otherIndicator, bool& ex, bool& inAlarm,
-                   int& count, const char* event);
+                   detlink::RecordingEvent event);
+    std::string LogLine(double pl, bool pp, double ll, bool mp, double hl, bool bp) const;
     void Trim();
 
     chart::ChartModel& chart_;
@@ -56,6 +60,8 @@ private:
     OscillogramWindow& window_;
     OscillogramSink& sink_;
     const ThresholdLevels& levels_;
+    detlink::RecordingEvents& events_;
+    char decimal_;
 };
 
 } // namespace oscillogram

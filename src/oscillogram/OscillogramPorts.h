@@ -1,4 +1,4 @@
-// What the oscillogram reads from the window and hands to the log and the recording.
+// What the oscillogram reads from the window and hands to the traffic log.
 #pragma once
 
 #include <optional>
@@ -12,9 +12,6 @@ public:
     virtual bool PauseDown() const = 0;
     virtual bool DisplaySignalDuringAlarm() const = 0;
     virtual std::optional<int> DisplayMode() const = 0; // 0..3, empty when none selected
-    virtual bool SaveChecked() const = 0;
-    // Adds 1 to the alarm number label (non-numbers count as 0); returns its new text.
-    virtual std::string IncrementAlarmNumber() = 0;
     virtual void UpdateWrongThresholdsFrame() = 0;
     virtual void AutoYScale() = 0;
     virtual void ShowGuidance() = 0;
@@ -24,7 +21,6 @@ class OscillogramSink {
 public:
     virtual ~OscillogramSink() = default;
     virtual void WriteLogLine(const std::string& text) = 0;
-    virtual void TakeSnapshot(const std::string& label) = 0;
 };
 
 // Threshold levels in percent, positive, looked up afresh at each use.

@@ -4,7 +4,6 @@
 #include "records/FileReplace.h"
 #include "records/PngWriter.h"
 #include "records/RecordNames.h"
-#include "records/RecordingLabels.h"
 
 #include <filesystem>
 
@@ -18,9 +17,9 @@ std::string AlarmRecording::PathIn(const std::string& name) const {
     return (std::filesystem::path(sRecordFolder) / name).string();
 }
 
-void AlarmRecording::ReportFailure(const std::string& text) {
-    if (!failureShown) {
-        failureShown = true;
+void AlarmRecording::ReportFailure(bool& shown, const std::string& text) {
+    if (!shown) {
+        shown = true;
         host.ReportError(text);
     }
 }
@@ -28,21 +27,19 @@ void AlarmRecording::ReportFailure(const std::string& text) {
 void AlarmRecording::StartRecording() {
     sRecordFolder = RecordFolderName(clock.Now());
     slRecordContents.clear();
-    bAlarmResync = false;
+    Events.Restart();
     host.ResetAlarmLatches();
-    iAlarmCount = iPreAlarmPLCount = iPreAlarmLLCount = iSettingsChangeCount = 0;
-    iCalibrationCount = iPauseCount = iDisconnectionCount = iMalfunctionCount = 0;
     recording = true;
-    failureShown = false;
+    pictureFailureShown = false;
+    summaryFailureShown = false;
     // An existing folder (a recording started in the same second) is used as it is; one
     // that cannot be made shows up as the pictures' failure.
     std::error_code ignored;
     std::filesystem::create_directory(sRecordFolder, ignored);
-    TakeSnapshot(kLabelStartRecording);
+    Events.Raise(detlink::RecordingEvent::StartRecording);
 }
 
-bool AlarmRecording::TakeSnapshot(const std::string& label) {
-    bAlarmResync = false;
+bool AlarmRecording::SavePicture(const std::string& label) {
     if (!recording) {
         return false;
     }
@@ -52,10 +49,10 @@ bool AlarmRecording::TakeSnapshot(const std::string& label) {
     const Image picture = host.RenderWindow();
     const WriteOutcome outcome = WritePngFile(path, picture.View());
     if (!outcome) {
-        ReportFailure(outcome.sError);
+        ReportFailure(pictureFailureShown, outcome.sError);
         return false;
     }
-    failureShown = false;
+    pictureFailureShown = false;
     host.WriteLogLine(path);
     return true;
 }
@@ -64,21 +61,11 @@ bool AlarmRecording::StopRecording() {
     if (!recording) {
         return false;
     }
-    TakeSnapshot(kLabelStopRecording);
+    Events.Raise(detlink::RecordingEvent::StopRecording);
     recording = false;
     const std::string path = PathIn(SummaryName(clock.Now()));
-    const std::pair<const char*, int> counters[] = {
-        {"Alarms: ", iAlarmCount},
-        {"Pre Alarms PL: ", iPreAlarmPLCount},
-        {"Pre Alarms LL: ", iPreAlarmLLCount},
-        {"Settings Changes: ", iSettingsChangeCount},
-        {"Calibrations: ", iCalibrationCount},
-        {"Pauses: ", iPauseCount},
-        {"Disconnections: ", iDisconnectionCount},
-        {"Malfunctions: ", iMalfunctionCount},
-    };
-    for (const auto& [text, count] : counters) {
-        slRecordContents.push_back(text + std::to_string(count));
+    for (std::string& line : Events.SummaryLines()) {
+        slRecordContents.push_back(std::move(line));
     }
     std::string summary;
     for (const std::string& line : slRecordContents) {
@@ -86,9 +73,10 @@ bool AlarmRecording::StopRecording() {
     }
     const WriteOutcome outcome = ReplaceFileContents(path, summary);
     if (!outcome) {
-        ReportFailure(outcome.sError);
+        ReportFailure(summaryFailureShown, outcome.sError);
         return false;
     }
+    summaryFailureShown = false;
     host.WriteLogLine(path + "\n" + summary);
     return true;
 }

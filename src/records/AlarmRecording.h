@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/Clock.h"
+#include "link/RecordingEvents.h"
 #include "records/RecordingHost.h"
 
 #include <string>
@@ -10,44 +11,38 @@
 
 namespace records {
 
-class AlarmRecording {
+class AlarmRecording final : public detlink::PictureTaker {
 public:
     AlarmRecording(const detlink::Clock& clock, RecordingHost& host);
 
     // A new folder named after now, counters at 0, and the "Start Recording" picture.
     void StartRecording();
-    // Saves the window's picture under the label; true when it was written. Outside a
-    // recording nothing is written. Clears bAlarmResync either way.
-    bool TakeSnapshot(const std::string& label);
     // The "Stop Recording" picture and the summary; true when the summary was written.
     bool StopRecording();
-    bool bRecording() const { return recording; }
+    // On from StartRecording to StopRecording: "Save <F6>" as the events see it.
+    bool bRecording() const override { return recording; }
+    // Saves the window's picture under the label; true when it was written. Outside a
+    // recording nothing is written.
+    bool SavePicture(const std::string& label) override;
 
-    // The link cycle, the oscillogram and the Settings page count their events here.
-    int iAlarmCount = 0;
-    int iPreAlarmPLCount = 0;
-    int iPreAlarmLLCount = 0;
-    int iSettingsChangeCount = 0;
-    int iCalibrationCount = 0;
-    int iPauseCount = 0;
-    int iDisconnectionCount = 0;
-    int iMalfunctionCount = 0;
-    // Asks for a picture at the next state word; set by the link supervision.
-    bool bAlarmResync = false;
+    // Where the link, the oscillogram and the Settings page raise their events.
+    detlink::RecordingEvents Events{*this};
 
     std::string sRecordFolder;
     std::vector<std::string> slRecordContents;
 
 private:
     std::string PathIn(const std::string& name) const;
-    // The first failure of a run of failures reaches the operator; the rest would only repeat
-    // it at every event of a walk test.
-    void ReportFailure(const std::string& text);
+    // The operator hears of the first failure of a run of failures of one kind of file;
+    // a success of that kind, or a new recording, ends the run. Pictures and summaries
+    // are separate kinds, so a missing summary is never hidden by failed pictures.
+    void ReportFailure(bool& shown, const std::string& text);
 
     const detlink::Clock& clock;
     RecordingHost& host;
     bool recording = false;
-    bool failureShown = false;
+    bool pictureFailureShown = false;
+    bool summaryFailureShown = false;
 };
 
 } // namespace records

@@ -10,61 +10,20 @@
 #include <QLocale>
 #include <QTabBar>
 
-#include <algorithm>
-#include <stdexcept>
-
 namespace console {
-
-namespace {
-
-class FakeBackend final : public detlink::SerialBackend {
-public:
-    explicit FakeBackend(FakePort& port)
-        : port(port) {}
-    bool Open(int n, int) override {
-        port.open = port.ports.count(n) != 0;
-        return port.open;
-    }
-    void Close() override { port.open = false; }
-    std::string OpenFailure() const override { return port.open ? std::string() : port.failure; }
-    int Write(const std::uint8_t* bytes, int count) override {
-        port.writes.emplace_back(bytes, bytes + count);
-        return count;
-    }
-    int Read(std::uint8_t* buffer, int count) override {
-        if (!port.open)
-            return 0;
-        if (port.throwOnRead)
-            throw std::runtime_error("port fault");
-        if (port.reads.empty() && !port.chatter.empty())
-            port.reads.push_back(port.chatter);
-        if (port.reads.empty())
-            return 0;
-        std::vector<std::uint8_t> chunk = std::move(port.reads.front());
-        port.reads.pop_front();
-        const int n = std::min<int>(count, static_cast<int>(chunk.size()));
-        std::copy_n(chunk.begin(), n, buffer);
-        if (n < static_cast<int>(chunk.size()))
-            port.reads.emplace_front(chunk.begin() + n, chunk.end());
-        return n;
-    }
-
-private:
-    FakePort& port;
-};
-
-} // namespace
 
 void ConsoleFixture::SetUp() {
     ASSERT_TRUE(directory.isValid());
     previousDirectory = QDir::currentPath();
     QDir::setCurrent(directory.path());
-    window = std::make_unique<TfmMain>(clock, std::make_unique<FakeBackend>(port), [this] {
-        std::vector<std::string> names;
-        for (int n : port.ports)
-            names.push_back("COM" + std::to_string(n) + ":");
-        return names;
-    });
+    port.ports = {3};
+    window = std::make_unique<TfmMain>(
+        clock, std::make_unique<testing_support::FakeSerialBackend>(port), [this] {
+            std::vector<std::string> names;
+            for (int n : port.ports)
+                names.push_back("COM" + std::to_string(n) + ":");
+            return names;
+        });
     window->show();
     QApplication::setActiveWindow(window.get());
 }
@@ -74,23 +33,12 @@ void ConsoleFixture::TearDown() {
     QDir::setCurrent(previousDirectory);
 }
 
-std::vector<std::uint8_t> ConsoleFixture::WireFrame(detlink::TelemetryWord word) {
-    const auto high = static_cast<std::uint8_t>(word >> 8);
-    const auto low = static_cast<std::uint8_t>(word & 0xFF);
-    return {0x00, high, low, static_cast<std::uint8_t>(high + low)};
-}
-
 void ConsoleFixture::Tick() {
     window->TimerTimer();
 }
 
 void ConsoleFixture::Send(const std::vector<detlink::TelemetryWord>& words) {
-    std::vector<std::uint8_t> bytes;
-    for (detlink::TelemetryWord word : words) {
-        const std::vector<std::uint8_t> frame = WireFrame(word);
-        bytes.insert(bytes.end(), frame.begin(), frame.end());
-    }
-    port.reads.push_back(bytes);
+    port.reads.push_back(testing_support::WireFrames(words));
     Tick();
 }
 

@@ -4,15 +4,14 @@
 
 #include "console/Main.h"
 #include "support/FakeClock.h"
+#include "support/FakeSerial.h"
 
 #include <QStringList>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
 
-#include <deque>
 #include <memory>
-#include <set>
 #include <string>
 #include <vector>
 
@@ -20,18 +19,7 @@ class QComboBox;
 
 namespace console {
 
-// The serial line as the tests see it: which COM numbers open, the bytes the detector has
-// sent and not yet read, and every write of the window.
-struct FakePort {
-    std::set<int> ports{3};
-    std::deque<std::vector<std::uint8_t>> reads;
-    std::vector<std::vector<std::uint8_t>> writes;
-    // Each empty read hands out this frame instead, as a detector that never stops talking.
-    std::vector<std::uint8_t> chatter;
-    bool open = false;
-    bool throwOnRead = false;
-    std::string failure = "/dev/ttyUSB0: in use by another program.";
-};
+using testing_support::WireFrame;
 
 class ConsoleFixture : public testing::Test {
 protected:
@@ -42,8 +30,6 @@ protected:
     // with the table's step on all three thresholds.
     static detlink::DetectorStatus Detector();
 
-    // Frame bytes on the wire for a word: sync, high byte, low byte, sum.
-    static std::vector<std::uint8_t> WireFrame(detlink::TelemetryWord word);
     // One link cycle on whatever the port holds.
     void Tick();
     // The words as good frames, read in one link cycle.
@@ -65,7 +51,7 @@ protected:
     QTemporaryDir directory;
     QString previousDirectory;
     testing_support::FakeClock clock;
-    FakePort port;
+    testing_support::FakePort port;
     std::unique_ptr<TfmMain> window;
     detlink::DetectorStatus last{};
 };

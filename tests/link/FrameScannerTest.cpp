@@ -167,3 +167,38 @@ TEST(SerialGateGuards, ErrorAndOversizedCountsNeverLeaveTheBuffer) {
     lying.result = 1000;
     EXPECT_EQ(gate.Read(buf, 8), 8);
 }
+
+// A view that throws while a good frame is applied must not leave the scan's bytes in the
+// buffer: the next reads would land behind the buffer's end. The frame that failed is not
+// applied again, and the frames behind it are applied in the next cycle.
+TEST_F(FrameScannerTest, ErrorFromAViewMidReadKeepsTheBufferBoundedAndAppliesNoFrameTwice) {
+    OpenPort();
+    std::vector<detlink::TelemetryWord> words;
+    for (int i = 0; i < 25; ++i) {
+        words.push_back(Word(i == 10 ? 1 : 3, i));
+    }
+    Feed({0x11, 0x22, 0x33}); // three stray bytes, carried into the next read
+    link.TimerTimer();
+    ASSERT_EQ(link.Scanner.iRecvCount, 3);
+    Feed(WireFrames(words)); // 100 bytes
+    Feed(WireFrames(words));
+    int signalWords = 0;
+    observer.onSignalWord = [&] {
+        if (++signalWords == 1) {
+            throw std::runtime_error("view fault");
+        }
+    };
+    link.TimerTimer();
+    EXPECT_EQ(observer.errors, std::vector<std::string>{"view fault"});
+    EXPECT_LE(link.Scanner.iRecvCount, detlink::kRecvBufSize);
+    for (int cycle = 0; cycle < 60; ++cycle) {
+        link.TimerTimer();
+        ASSERT_LE(link.Scanner.iRecvCount, detlink::kRecvBufSize);
+    }
+    // The first stretch's signal frame (which failed) and the second's: each once.
+    EXPECT_EQ(signalWords, 2);
+    EXPECT_EQ(link.Scanner.iRecvCount, 0);
+    EXPECT_EQ(link.Status.w3.senspp, 0u);
+    EXPECT_EQ(link.Status.w3.sensmp, 24u);
+    EXPECT_EQ(observer.errors.size(), 1u);
+}

@@ -23,7 +23,7 @@ TEST_F(LinkCycleTest, FullCycleIdentifiesStoresPortAndSignalMovesToWork) {
     EXPECT_EQ(link.eDeviceState, EDevDetect);
     EXPECT_EQ(Count("IdentifyDetector"), 1);
     EXPECT_EQ(observer.storedPorts, std::vector<int>{3});
-    EXPECT_TRUE(link.bAlarmResync);
+    EXPECT_TRUE(events.bAlarmResync);
     EXPECT_EQ(link.iKindSum, 0);
     Tick(Word(1, 10));
     EXPECT_EQ(link.eDeviceState, EDevWork);
@@ -58,27 +58,27 @@ TEST_F(LinkCycleTest, KindRulesCallTheirViewsInOrder) {
 
 TEST_F(LinkCycleTest, StateChangeToCalibrationSwitchesPageAndSnapshotsOnce) {
     OpenPort();
-    observer.save = true;
+    pictures.recording = true;
     link.ApplyTelemetry(Word(2, 2 << 10));
     link.ApplyTelemetry(Word(2, 2 << 10));
     EXPECT_EQ(Count("ShowCalibrationPage"), 1);
-    EXPECT_EQ(observer.snapshots, std::vector<std::string>{"Calibration"});
-    EXPECT_EQ(link.iCalibrationCount, 1);
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Calibration"});
+    EXPECT_EQ(events.iCalibrationCount, 1);
     link.ApplyTelemetry(Word(2, 4 << 10));
-    EXPECT_EQ(observer.snapshots.back(), "Settings Change");
-    EXPECT_EQ(link.iSettingsChangeCount, 1);
+    EXPECT_EQ(pictures.labels.back(), "Settings Change");
+    EXPECT_EQ(events.iSettingsChangeCount, 1);
 }
 
 TEST_F(LinkCycleTest, ResyncAfterIdentificationSnapshotsNextStateWordOnlyWhenSaveChecked) {
     OpenPort();
     FullCycle();
     link.ApplyTelemetry(Word(2, 0));
-    EXPECT_FALSE(link.bAlarmResync);
-    EXPECT_TRUE(observer.snapshots.empty());
-    link.bAlarmResync = true;
-    observer.save = true;
+    EXPECT_FALSE(events.bAlarmResync);
+    EXPECT_TRUE(pictures.labels.empty());
+    events.bAlarmResync = true;
+    pictures.recording = true;
     link.ApplyTelemetry(Word(2, 0));
-    EXPECT_EQ(observer.snapshots, std::vector<std::string>{"Calibration"});
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Calibration"});
 }
 
 TEST_F(LinkCycleTest, SilenceGivesPauseAfter2500msThenLost3500msLater) {
@@ -87,7 +87,7 @@ TEST_F(LinkCycleTest, SilenceGivesPauseAfter2500msThenLost3500msLater) {
     FullCycle();
     Tick(Word(1, 5));
     ASSERT_EQ(link.eDeviceState, EDevWork);
-    observer.save = true;
+    pictures.recording = true;
     const std::size_t before = LogTexts().size();
     clock.AdvanceSeconds(2.49);
     link.TimerTimer();
@@ -97,7 +97,7 @@ TEST_F(LinkCycleTest, SilenceGivesPauseAfter2500msThenLost3500msLater) {
     EXPECT_EQ(link.eDeviceState, EDevPause);
     EXPECT_EQ(link.Status.w2.state, 7);
     EXPECT_EQ(Count("ShowPauseState"), 1);
-    EXPECT_EQ(link.iPauseCount, 1);
+    EXPECT_EQ(events.iPauseCount, 1);
     auto lines = LogTexts();
     ASSERT_EQ(lines.size(), before + 2);
     EXPECT_EQ(lines[before],
@@ -119,8 +119,8 @@ TEST_F(LinkCycleTest, SilenceGivesPauseAfter2500msThenLost3500msLater) {
         "Lost!!! void TfmMain::Recv()|if(dblPeriod>1./24/60/60*3.5 && eDeviceState >= EDevPause)");
     EXPECT_EQ(lines[before + 3],
               "Now()=07:39.230 PacketTime=07:35.720 period=00:03.510 const=00:03.500");
-    EXPECT_EQ(observer.snapshots, (std::vector<std::string>{"Pause", "Disconnection"}));
-    EXPECT_EQ(link.iDisconnectionCount, 1);
+    EXPECT_EQ(pictures.labels, (std::vector<std::string>{"Pause", "Disconnection"}));
+    EXPECT_EQ(events.iDisconnectionCount, 1);
     EXPECT_EQ(link.Status.w2.state, 6);
     EXPECT_EQ(link.Status.w0.number, 127);
 }
@@ -141,10 +141,10 @@ TEST_F(LinkCycleTest, GoodFrameDuringPauseResumesWorkAndAsksForResync) {
     clock.AdvanceSeconds(2.6);
     link.TimerTimer();
     ASSERT_EQ(link.eDeviceState, EDevPause);
-    observer.save = true;
+    pictures.recording = true;
     Tick(Word(3, 1));
     EXPECT_EQ(link.eDeviceState, EDevWork);
-    EXPECT_TRUE(link.bAlarmResync);
+    EXPECT_TRUE(events.bAlarmResync);
 }
 
 TEST_F(LinkCycleTest, HungOnlyWhenNoCycleRanBetween2500msAnd12s) {
@@ -195,4 +195,35 @@ TEST_F(LinkCycleTest, SilentLinkNeverSendsArmedCommands) {
         link.TimerTimer();
     }
     EXPECT_TRUE(port.writes.empty());
+}
+
+// Steady cycles without a signal frame keep the link in Detect; the pause rule still
+// catches it 2.5 s after the last good frame, long before the 12 s guard.
+TEST_F(LinkCycleTest, DetectGoesToPauseAfter2500msOfSilenceWhileCyclesRun) {
+    OpenPort();
+    FullCycle();
+    ASSERT_EQ(link.eDeviceState, EDevDetect);
+    for (int step = 0; step < 24; ++step) {
+        clock.AdvanceSeconds(0.1);
+        link.TimerTimer();
+    }
+    EXPECT_EQ(link.eDeviceState, EDevDetect);
+    clock.AdvanceSeconds(0.11);
+    link.TimerTimer();
+    EXPECT_EQ(link.eDeviceState, EDevPause);
+    EXPECT_EQ(Count("ResetStatus"), 0);
+}
+
+TEST_F(LinkCycleTest, PauseAndLostWithoutSaveTakeNoPictureAndCountNothing) {
+    OpenPort();
+    FullCycle();
+    Tick(Word(1, 5));
+    clock.AdvanceSeconds(2.6);
+    link.TimerTimer();
+    ASSERT_EQ(link.eDeviceState, EDevPause);
+    clock.AdvanceSeconds(3.6);
+    link.TimerTimer();
+    ASSERT_EQ(link.eDeviceState, EDevNone);
+    EXPECT_TRUE(pictures.labels.empty());
+    EXPECT_EQ(events.iPauseCount + events.iDisconnectionCount, 0);
 }

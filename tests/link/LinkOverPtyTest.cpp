@@ -22,17 +22,20 @@ TEST(LinkOverPty, VanishingPortGoesThroughPauseAndLostToPeriodicReopen) {
     testing_support::FakeClock clock;
     detlink::TrafficLog log(clock, (dir / "absent.log").string());
     RecordingObserver observer;
+    FakePictures pictures;
+    detlink::RecordingEvents events{pictures};
     detlink::SerialGate gate(std::make_unique<detlink::PosixSerialBackend>(ports));
-    detlink::LinkCycle link(clock, log, observer, gate, [&ports] { return ports.PortNames(); });
+    detlink::LinkCycle link(
+        clock, log, observer, gate, [&ports] { return ports.PortNames(); }, events);
     link.iComPort = 4;
     link.RefreshPortList();
     ASSERT_TRUE(link.bComPortOpen);
 
-    std::vector<std::uint8_t> telemetry;
+    std::vector<detlink::TelemetryWord> words;
     for (int kind : {0, 1, 2, 3, 4, 5, 6, 7, 1}) {
-        const auto f = WireFrame(Word(kind, kind == 0 ? 0x101 : 1));
-        telemetry.insert(telemetry.end(), f.begin(), f.end());
+        words.push_back(Word(kind, kind == 0 ? 0x101 : 1));
     }
+    const std::vector<std::uint8_t> telemetry = WireFrames(words);
     ASSERT_EQ(::write(master, telemetry.data(), telemetry.size()),
               static_cast<ssize_t>(telemetry.size()));
     for (int i = 0; i < 200 && link.eDeviceState != detlink::EDevWork; ++i) {

@@ -1,9 +1,11 @@
-// Shared fakes for the link's tests: a port that feeds bytes and records writes, a
-// recording observer, a vector-backed port list, and a fixture wiring them to a LinkCycle.
+// Shared fakes for the link's tests: a recording observer, a vector-backed port list, the
+// recording's pictures as labels, and a fixture wiring them and a fake port to a LinkCycle.
 #pragma once
 
 #include "link/LinkCycle.h"
 #include "support/FakeClock.h"
+#include "support/FakePictures.h"
+#include "support/FakeSerial.h"
 
 #include <gtest/gtest.h>
 
@@ -11,6 +13,7 @@
 #include <deque>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <set>
 #include <sstream>
 #include <stdexcept>
@@ -20,49 +23,13 @@
 
 namespace linktest {
 
-struct FakePort {
-    std::set<int> ports{1};
-    std::deque<std::vector<std::uint8_t>> reads;
-    std::vector<std::vector<std::uint8_t>> writes;
-    int openCount = 0;
-    int lastOpened = -1;
-    bool throwOnRead = false;
-};
+using testing_support::FakePort;
+using testing_support::FakeSerialBackend;
+using testing_support::WireFrame;
+using testing_support::WireFrames;
+using testing_support::Word;
 
-class FakeBackend final : public detlink::SerialBackend {
-public:
-    explicit FakeBackend(FakePort& port)
-        : port(port) {}
-    bool Open(int n, int) override {
-        ++port.openCount;
-        port.lastOpened = n;
-        return port.ports.count(n) != 0;
-    }
-    void Close() override {}
-    int Write(const std::uint8_t* bytes, int count) override {
-        port.writes.emplace_back(bytes, bytes + count);
-        return count;
-    }
-    int Read(std::uint8_t* buffer, int count) override {
-        if (port.throwOnRead) {
-            throw std::runtime_error("port fault");
-        }
-        if (port.reads.empty()) {
-            return 0;
-        }
-        auto chunk = port.reads.front();
-        port.reads.pop_front();
-        const int n = std::min<int>(count, static_cast<int>(chunk.size()));
-        std::copy_n(chunk.begin(), n, buffer);
-        if (n < static_cast<int>(chunk.size())) {
-            port.reads.emplace_front(chunk.begin() + n, chunk.end());
-        }
-        return n;
-    }
-
-private:
-    FakePort& port;
-};
+using testing_support::FakePictures;
 
 class VectorPortList final : public detlink::PortListView {
 public:
@@ -84,12 +51,12 @@ public:
 class RecordingObserver final : public detlink::LinkObserver {
 public:
     std::vector<std::string> calls;
-    std::vector<std::string> snapshots;
     std::vector<std::string> errors;
     std::vector<int> storedPorts;
     VectorPortList list;
-    bool save = false;
     bool calibrationActive = false;
+    // Runs inside the signal-word view, as a view or a picture would.
+    std::function<void()> onSignalWord;
 
     void ShowPosition() override { calls.push_back("ShowPosition"); }
     void PlaceSetupMarkers() override { calls.push_back("PlaceSetupMarkers"); }
@@ -100,7 +67,12 @@ public:
     void ShowSupply() override { calls.push_back("ShowSupply"); }
     void IdentifyDetector() override { calls.push_back("IdentifyDetector"); }
     void ResetStatus() override { calls.push_back("ResetStatus"); }
-    void OnSignalWord() override { calls.push_back("OnSignalWord"); }
+    void OnSignalWord() override {
+        calls.push_back("OnSignalWord");
+        if (onSignalWord) {
+            onSignalWord();
+        }
+    }
     void OnStateWord() override { calls.push_back("OnStateWord"); }
     void ShowPauseState() override { calls.push_back("ShowPauseState"); }
     bool IsCalibrationPageActive() const override { return calibrationActive; }
@@ -113,20 +85,8 @@ public:
     }
     detlink::PortListView& PortList() override { return list; }
     void StoreComPort(int port) override { storedPorts.push_back(port); }
-    bool IsSaveChecked() const override { return save; }
-    void TakeSnapshot(const std::string& label) override { snapshots.push_back(label); }
     void ReportError(const std::string& message) override { errors.push_back(message); }
 };
-
-// Frame bytes on the wire for a word.
-inline std::vector<std::uint8_t> WireFrame(detlink::TelemetryWord word) {
-    const auto hi = static_cast<std::uint8_t>(word >> 8);
-    const auto lo = static_cast<std::uint8_t>(word & 0xFF);
-    return {0x00, hi, lo, static_cast<std::uint8_t>(hi + lo)};
-}
-inline detlink::TelemetryWord Word(int kind, int payload) {
-    return static_cast<detlink::TelemetryWord>((kind << 13) | (payload & 0x1FFF));
-}
 
 class LinkFixture : public ::testing::Test {
 protected:
@@ -135,8 +95,9 @@ protected:
               std::filesystem::temp_directory_path() /
               ("linktest-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".log"))
         , log(clock, logPath.string())
-        , gate(std::make_unique<FakeBackend>(port))
-        , link(clock, log, observer, gate, [this] { return portNames; }) {}
+        , gate(std::make_unique<FakeSerialBackend>(port))
+        , link(
+              clock, log, observer, gate, [this] { return portNames; }, events) {}
     ~LinkFixture() override { std::filesystem::remove(logPath); }
 
     void EnableLog() {
@@ -182,6 +143,8 @@ protected:
     FakePort port;
     detlink::SerialGate gate;
     RecordingObserver observer;
+    FakePictures pictures;
+    detlink::RecordingEvents events{pictures};
     std::vector<std::string> portNames{"COM1:"};
     detlink::LinkCycle link;
 };

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "support/FakeClock.h"
+#include "support/FakePictures.h"
 
 namespace {
 
@@ -13,15 +14,12 @@ struct NullWindow : OscillogramWindow {
     bool PauseDown() const override { return false; }
     bool DisplaySignalDuringAlarm() const override { return false; }
     std::optional<int> DisplayMode() const override { return 0; }
-    bool SaveChecked() const override { return false; }
-    std::string IncrementAlarmNumber() override { return "1"; }
     void UpdateWrongThresholdsFrame() override {}
     void AutoYScale() override {}
     void ShowGuidance() override {}
 };
 struct NullSink : OscillogramSink {
     void WriteLogLine(const std::string&) override {}
-    void TakeSnapshot(const std::string&) override {}
 };
 // Levels of steps senspp 31, sensmp 1, sensbp 1 in the default table.
 struct Levels : ThresholdLevels {
@@ -37,7 +35,9 @@ protected:
     NullSink sink;
     Levels levels;
     chart::ChartModel chart;
-    Oscillogram osc{chart, clock, window, sink, levels};
+    testing_support::FakePictures pictures;
+    detlink::RecordingEvents events{pictures};
+    Oscillogram osc{chart, clock, window, sink, levels, events, '.'};
     OscillogramControls c{osc, chart, levels};
     ControlInputs in;
 };

@@ -6,35 +6,34 @@
 #include <vector>
 
 #include "support/FakeClock.h"
+#include "support/FakePictures.h"
 
 namespace {
 
 using namespace oscillogram;
 
 struct FakeWindow : OscillogramWindow {
-    bool pause = false, during = false, save = false;
+    bool pause = false, during = false;
     std::optional<int> mode = 0;
-    int alarmNumber = 0, autoY = 0;
+    int autoY = 0;
     bool PauseDown() const override { return pause; }
     bool DisplaySignalDuringAlarm() const override { return during; }
     std::optional<int> DisplayMode() const override { return mode; }
-    bool SaveChecked() const override { return save; }
-    std::string IncrementAlarmNumber() override { return std::to_string(++alarmNumber); }
     void UpdateWrongThresholdsFrame() override {}
     void AutoYScale() override { ++autoY; }
     void ShowGuidance() override {}
 };
 
 struct FakeSink : OscillogramSink {
-    std::vector<std::string> log, snapshots;
+    std::vector<std::string> log;
     void WriteLogLine(const std::string& t) override { log.push_back(t); }
-    void TakeSnapshot(const std::string& l) override { snapshots.push_back(l); }
 };
 
 struct FixedLevels : ThresholdLevels {
-    double TablePL(int) const override { return 10.9375; }
-    double TableLL(int) const override { return 20; }
-    double TableHL(int) const override { return 50; }
+    double pl = 10.9375, ll = 20, hl = 50;
+    double TablePL(int) const override { return pl; }
+    double TableLL(int) const override { return ll; }
+    double TableHL(int) const override { return hl; }
 };
 
 class OscillogramTest : public ::testing::Test {
@@ -57,7 +56,9 @@ protected:
     FakeSink sink;
     FixedLevels levels;
     chart::ChartModel chart;
-    Oscillogram osc{chart, clock, window, sink, levels};
+    testing_support::FakePictures pictures;
+    detlink::RecordingEvents events{pictures};
+    Oscillogram osc{chart, clock, window, sink, levels, events, '.'};
     detlink::DetectorStatus status{}, prev{};
 };
 
@@ -75,7 +76,7 @@ TEST_F(OscillogramTest, RateLimitAcceptsExactlyTheInterval) {
     clock.AdvanceSeconds(0.030);
     osc.UpdateOscillogram(status, prev);
     EXPECT_EQ(sink.log.size(), 1u);
-    osc.dblLastPlotTime = clock.SteadyNow() - (1.0 / 86400) / 19;
+    osc.dblLastPlotTime = clock.SteadyNow() - catalogue::kOneSecond / 19;
     osc.UpdateOscillogram(status, prev);
     EXPECT_EQ(sink.log.size(), 2u);
 }
@@ -88,7 +89,7 @@ TEST_F(OscillogramTest, AlarmWithoutDisplayDuringAlarm) {
     EXPECT_EQ(chart.At(serRangeAlarm).Point(0).colour, 0x800000u);
     EXPECT_EQ(chart.At(serRangeSignal).Points().back().x, 2);
     EXPECT_EQ(osc.iPlotIndex, 3);
-    EXPECT_EQ(osc.iAlarmCount, 1);
+    EXPECT_EQ(events.iAlarmCount, 1);
     Update(0, 1);
     EXPECT_EQ(sink.log.size(), 2u);
     Update(0, 0);
@@ -99,12 +100,12 @@ TEST_F(OscillogramTest, AlarmWithoutDisplayDuringAlarm) {
 
 TEST_F(OscillogramTest, MalfunctionBarIsYellowInAlarmSeries) {
     Update(0);
-    window.save = true;
+    pictures.recording = true;
     Update(0, 3);
     ASSERT_EQ(Count(serRangeAlarm), 1u);
     EXPECT_EQ(chart.At(serRangeAlarm).Point(0).colour, 0xFFFF00u);
     EXPECT_EQ(Count(serRangeMalfunction), 0u);
-    EXPECT_EQ(sink.snapshots, std::vector<std::string>{"Malfunction"});
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Malfunction"});
 }
 
 TEST_F(OscillogramTest, DisplayModesChooseSeries) {
@@ -129,15 +130,15 @@ TEST_F(OscillogramTest, DisplayModesChooseSeries) {
 }
 
 TEST_F(OscillogramTest, PreAlarmOnlyWithoutAlarmOrOtherIndicator) {
-    window.save = true;
+    pictures.recording = true;
     Update(30);
     Update(0);
-    EXPECT_EQ(sink.snapshots, std::vector<std::string>{"Pre Alarm PL 1"});
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Pre Alarm PL 1"});
     Update(30, 1); // excursion in alarm
     Update(0, 0);
     Update(30);
     Update(0, 0, false, true); // ends while mp set
-    EXPECT_EQ(osc.iPreAlarmPLCount, 1);
+    EXPECT_EQ(events.iPreAlarmPLCount, 1);
 }
 
 TEST_F(OscillogramTest, HlOnlySkipsPlAndLl) {
@@ -166,10 +167,83 @@ TEST_F(OscillogramTest, TrimRemovesMarkersAndBarsAtOldX) {
 }
 
 TEST_F(OscillogramTest, ResyncSendsNormal) {
-    window.save = true;
-    osc.bAlarmResync = true;
+    pictures.recording = true;
+    events.bAlarmResync = true;
     Update(0);
-    EXPECT_EQ(sink.snapshots, std::vector<std::string>{"Normal"});
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Normal"});
+}
+
+// A picture taken inside the update answers the request of the link: one flag, so it
+// cannot come back after the picture and ask for a second one.
+TEST_F(OscillogramTest, AlarmPictureAnswersThePendingResync) {
+    pictures.recording = true;
+    events.bAlarmResync = true;
+    Update(0, 1);
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Alarm 1"});
+    EXPECT_FALSE(events.bAlarmResync);
+    window.during = true;
+    Update(0, 1);
+    Update(0, 1);
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Alarm 1"});
+    EXPECT_EQ(events.iAlarmCount, 1);
+}
+
+// In "Signal only" pp does not mark PL as exceeded, yet it still holds back the LL pre-alarm.
+TEST_F(OscillogramTest, PreAlarmLLNeedsPpClearAsItsOtherIndicator) {
+    pictures.recording = true;
+    window.mode = 3;
+    Update(-30);
+    Update(0, 0, true); // ends while pp is set: no pre-alarm
+    Update(-30);
+    Update(0);
+    EXPECT_EQ(pictures.labels, std::vector<std::string>{"Pre Alarm LL 1"});
+    EXPECT_EQ(events.iPreAlarmLLCount, 1);
+    EXPECT_EQ(events.iPreAlarmPLCount, 0);
+}
+
+// The page fills from the left; once a point reaches the right edge, the newest point
+// stays 1 % of a page from it.
+TEST_F(OscillogramTest, ScrollsOnceThePointsReachTheRightEdge) {
+    ASSERT_EQ(osc.MaxPointsPerPage, 304);
+    for (int i = 0; i < 300; ++i)
+        Update(0);
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.minimum, 0);
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.maximum, 1.01 * 304);
+    Update(0); // x 300 + 3.04 >= 307.04: not yet
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.maximum, 1.01 * 304);
+    Update(0);
+    Update(0);
+    Update(0);
+    Update(0); // x 304
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.maximum, 304 + 3.04);
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.minimum, 0);
+    Update(0);
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.maximum, 305 + 3.04);
+    EXPECT_DOUBLE_EQ(chart.bottomAxis.minimum, 1);
+}
+
+// The log line uses the user's separator whatever the C library's locale says, and a
+// zero never reads "-0".
+TEST(OscillogramLogLine, UsersSeparatorAndNoNegativeZero) {
+    testing_support::FakeClock clock;
+    FakeWindow window;
+    FakeSink sink;
+    FixedLevels levels;
+    levels.ll = 0;
+    chart::ChartModel chart;
+    testing_support::FakePictures pictures;
+    detlink::RecordingEvents events{pictures};
+    Oscillogram osc{chart, clock, window, sink, levels, events, ','};
+    detlink::DetectorStatus status{};
+    status.w2.aver = 1000;
+    status.w1.sig = 1000;
+    clock.AdvanceSeconds(1);
+    osc.UpdateOscillogram(status, status);
+    status.w1.sig = 999;
+    clock.AdvanceSeconds(1);
+    osc.UpdateOscillogram(status, status);
+    EXPECT_EQ(sink.log.at(0), "In % : Signal=0,0000 PL=10,9375 pp=0 LL=0 mp=0 HL=-50 bp=0 iX=0");
+    EXPECT_EQ(sink.log.at(1), "In % : Signal=-0,1000 PL=10,9375 pp=0 LL=0 mp=0 HL=-50 bp=0 iX=1");
 }
 
 TEST_F(OscillogramTest, ZeroAverageLogsZeroPercent) {

@@ -52,9 +52,9 @@ const std::string kFolder = "2015-03-05 14'07'33";
 const std::string kStartPicture = "2015-03-05 14'07'33.120 Start Recording.png";
 
 TEST_F(AlarmRecordingTest, StartMakesTheDatedFolderWithItsFirstPicture) {
-    recording.iAlarmCount = 5;
-    recording.iPauseCount = 2;
-    recording.bAlarmResync = true;
+    recording.Events.iAlarmCount = 5;
+    recording.Events.iPauseCount = 2;
+    recording.Events.bAlarmResync = true;
     recording.StartRecording();
 
     EXPECT_TRUE(recording.bRecording());
@@ -63,8 +63,8 @@ TEST_F(AlarmRecordingTest, StartMakesTheDatedFolderWithItsFirstPicture) {
     EXPECT_EQ(ReadAll(kFolder + "/" + kStartPicture).substr(0, 8), "\x89PNG\r\n\x1A\n");
     EXPECT_EQ(recording.slRecordContents, std::vector<std::string>{kStartPicture});
     EXPECT_EQ(window.log, std::vector<std::string>{kFolder + "/" + kStartPicture});
-    EXPECT_EQ(recording.iAlarmCount + recording.iPauseCount, 0);
-    EXPECT_FALSE(recording.bAlarmResync);
+    EXPECT_EQ(recording.Events.iAlarmCount + recording.Events.iPauseCount, 0);
+    EXPECT_FALSE(recording.Events.bAlarmResync);
     EXPECT_EQ(window.latchResets, 1);
     EXPECT_TRUE(window.errors.empty());
 }
@@ -72,15 +72,14 @@ TEST_F(AlarmRecordingTest, StartMakesTheDatedFolderWithItsFirstPicture) {
 TEST_F(AlarmRecordingTest, StopWritesTheSummaryWithTheEightCountersLast) {
     recording.StartRecording();
     clock.AdvanceSeconds(1.5);
-    ++recording.iAlarmCount;
-    EXPECT_TRUE(recording.TakeSnapshot("Alarm 1"));
-    recording.iPreAlarmPLCount = 2;
-    recording.iPreAlarmLLCount = 3;
-    recording.iSettingsChangeCount = 4;
-    recording.iCalibrationCount = 5;
-    recording.iPauseCount = 6;
-    recording.iDisconnectionCount = 7;
-    recording.iMalfunctionCount = 8;
+    recording.Events.Raise(detlink::RecordingEvent::Alarm);
+    recording.Events.iPreAlarmPLCount = 2;
+    recording.Events.iPreAlarmLLCount = 3;
+    recording.Events.iSettingsChangeCount = 4;
+    recording.Events.iCalibrationCount = 5;
+    recording.Events.iPauseCount = 6;
+    recording.Events.iDisconnectionCount = 7;
+    recording.Events.iMalfunctionCount = 8;
     clock.AdvanceSeconds(1.0);
     EXPECT_TRUE(recording.StopRecording());
     EXPECT_FALSE(recording.bRecording());
@@ -119,24 +118,26 @@ TEST_F(AlarmRecordingTest, RecordingsOfTheSameSecondShareAFolder) {
 }
 
 TEST_F(AlarmRecordingTest, OutsideARecordingNothingIsWritten) {
-    recording.bAlarmResync = true;
-    EXPECT_FALSE(recording.TakeSnapshot("Pause"));
-    EXPECT_FALSE(recording.bAlarmResync);
+    EXPECT_FALSE(recording.SavePicture("Pause"));
+    recording.Events.Raise(detlink::RecordingEvent::Pause);
     EXPECT_FALSE(recording.StopRecording());
     EXPECT_TRUE(Listing().empty());
     EXPECT_TRUE(window.log.empty());
 }
 
-TEST_F(AlarmRecordingTest, FailuresAreReportedOnceKeptInTheListAndNotLogged) {
+// Each kind of file reports the first failure of its run: failed pictures must not hide a
+// summary that was never written.
+TEST_F(AlarmRecordingTest, FailuresAreReportedOncePerRunAndKindKeptInTheListAndNotLogged) {
     // A plain file in the folder's place: the folder cannot be made, even for root.
     WriteAll(kFolder, "in the way");
     recording.StartRecording();
-    EXPECT_FALSE(recording.TakeSnapshot("Pause"));
+    EXPECT_FALSE(recording.SavePicture("Pause"));
     EXPECT_FALSE(recording.StopRecording());
 
-    ASSERT_EQ(window.errors.size(), 1u);
+    ASSERT_EQ(window.errors.size(), 2u);
     EXPECT_NE(window.errors[0].find("Not a directory"), std::string::npos) << window.errors[0];
     EXPECT_NE(window.errors[0].find(kStartPicture), std::string::npos) << window.errors[0];
+    EXPECT_NE(window.errors[1].find("Contents.txt"), std::string::npos) << window.errors[1];
     EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u);
     EXPECT_EQ(recording.slRecordContents[1], "2015-03-05 14'07'33.120 Pause.png");
     EXPECT_TRUE(window.log.empty());
@@ -147,10 +148,10 @@ TEST_F(AlarmRecordingTest, FailuresAreReportedOnceKeptInTheListAndNotLogged) {
     std::filesystem::remove(kFolder);
     clock.AdvanceSeconds(1);
     recording.StartRecording();
-    EXPECT_TRUE(recording.TakeSnapshot("Normal"));
+    EXPECT_TRUE(recording.SavePicture("Normal"));
     window.picture = Image{};
-    EXPECT_FALSE(recording.TakeSnapshot("Malfunction"));
-    EXPECT_EQ(window.errors.size(), 2u);
+    EXPECT_FALSE(recording.SavePicture("Malfunction"));
+    EXPECT_EQ(window.errors.size(), 3u);
 }
 
 } // namespace

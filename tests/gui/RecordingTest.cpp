@@ -1,0 +1,140 @@
+// A walk test recorded from the real window: the pictures every source of events takes,
+// in order, and the summary's counts; and the resynchronisation request that one picture
+// answers for good.
+#include "ConsoleFixture.h"
+
+#include "catalogue/DetectorCatalogue.h"
+#include "console/SettingsBand.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+namespace console {
+namespace {
+
+class Recording : public ConsoleFixture {
+protected:
+    // Identified, on the Settings page, with "Save <F6>" checked.
+    void StartWalkTest() {
+        SendCycle(Detector());
+        Drain();
+        ASSERT_EQ(window->ActivePage(), Page::Range);
+        QTest::keyClick(window.get(), Qt::Key_F6);
+        ASSERT_TRUE(window->chbSaveTrvRange->isChecked());
+    }
+    // Words after the oscillogram's rate limit has let the next update through.
+    void SendLater(const std::vector<detlink::TelemetryWord>& words) {
+        clock.AdvanceSeconds(1.1);
+        Send(words);
+    }
+    static detlink::TelemetryWord StateWord(int state) {
+        detlink::DetectorStatus d = Detector();
+        d.w2.state = static_cast<std::uint16_t>(state & 7);
+        return d.Word(2);
+    }
+    static detlink::TelemetryWord SignalWord(bool pp = false) {
+        detlink::DetectorStatus d = Detector();
+        d.w1.pp = pp;
+        return d.Word(1);
+    }
+    QString Folder() const {
+        const QStringList folders =
+            QDir(directory.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+        return folders.isEmpty() ? QString() : QDir(directory.path()).filePath(folders.front());
+    }
+    // The summary's lines, picture names reduced to their labels.
+    QStringList Summary() const {
+        const QStringList files = QDir(Folder()).entryList({"* Contents.txt"}, QDir::Files);
+        if (files.size() != 1)
+            return {QStringLiteral("summaries: %1").arg(files.size())};
+        QFile file(QDir(Folder()).filePath(files.front()));
+        file.open(QIODevice::ReadOnly);
+        QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
+        lines.removeLast();
+        for (QString& line : lines)
+            if (line.endsWith(QStringLiteral(".png")))
+                line = line.mid(24).chopped(4); // "YYYY-MM-DD hh'nn'ss.zzz " and ".png"
+        return lines;
+    }
+};
+
+TEST_F(Recording, EveryEventOfAWalkTestInOrderWithTheEightCounts) {
+    StartWalkTest();
+
+    clock.AdvanceSeconds(2.6);
+    Tick(); // pause
+    clock.AdvanceSeconds(3.6);
+    Tick(); // lost
+    clock.AdvanceSeconds(0.1);
+    SendCycle(Detector()); // found again
+    Drain();               // its first state word answers the resynchronisation request
+
+    Send({StateWord(catalogue::StateCalibration)});
+    ASSERT_EQ(window->ActivePage(), Page::TuneUp);
+    Send({StateWord(catalogue::StateNormal)});
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    ASSERT_EQ(window->ActivePage(), Page::Range);
+
+    Choose(window->gbRange->cbNewMaxSpeed, 3);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+
+    for (int alarm = 0; alarm < 3; ++alarm) {
+        SendLater({StateWord(catalogue::StateAlarm)});
+        SendLater({StateWord(catalogue::StateNormal), SignalWord()});
+    }
+    EXPECT_EQ(window->lTrvNumberRange->text(), "3");
+    SendLater({StateWord(catalogue::StateMalfunction), SignalWord()});
+    SendLater({StateWord(catalogue::StateNormal), SignalWord()});
+    SendLater({SignalWord(true)});
+    SendLater({SignalWord()});
+
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    EXPECT_EQ(window->lTrvNumberRange->text(), "0");
+    EXPECT_EQ(Summary(), QStringList({"Start Recording",
+                                      "Pause",
+                                      "Disconnection",
+                                      "Calibration",
+                                      "Calibration",
+                                      "Settings Change",
+                                      "Alarm 1",
+                                      "Normal",
+                                      "Alarm 2",
+                                      "Normal",
+                                      "Alarm 3",
+                                      "Normal",
+                                      "Malfunction",
+                                      "Pre Alarm PL 1",
+                                      "Stop Recording",
+                                      "Alarms: 3",
+                                      "Pre Alarms PL: 1",
+                                      "Pre Alarms LL: 0",
+                                      "Settings Changes: 1",
+                                      "Calibrations: 2",
+                                      "Pauses: 1",
+                                      "Disconnections: 1",
+                                      "Malfunctions: 1"}));
+}
+
+// The detector comes back from a pause in Alarm: the alarm's picture answers the request
+// for a picture of the state that follows, and no "Calibration" picture comes after it.
+TEST_F(Recording, AnAlarmPictureAnswersTheResynchronisationForGood) {
+    StartWalkTest();
+    clock.AdvanceSeconds(2.6);
+    Tick(); // pause
+    Send({StateWord(catalogue::StateAlarm)});
+    Send({StateWord(catalogue::StateAlarm)});
+    SendLater({StateWord(catalogue::StateAlarm), SignalWord()});
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    const QStringList summary = Summary();
+    EXPECT_EQ(summary.mid(0, 4),
+              QStringList({"Start Recording", "Pause", "Alarm 1", "Stop Recording"}));
+    EXPECT_TRUE(summary.contains("Alarms: 1"));
+    EXPECT_TRUE(summary.contains("Calibrations: 0"));
+}
+
+} // namespace
+} // namespace console
