@@ -2,14 +2,13 @@
 // Properties page shows them, and the readers that parse a cell each time they are asked.
 #pragma once
 
+#include "catalogue/DetectorCatalogue.h"
+
 #include <array>
 #include <string>
 #include <vector>
 
 namespace catalogue {
-
-// Sensitivity steps 0 ... 31 (100 % down to 38 %); a detector with cs 0 uses 0 ... 18.
-inline constexpr int kSensitivitySteps = 32;
 
 // Both grids: a cell outside the grid reads as empty text and writing it does nothing,
 // so a stray index never crashes and the readers fall back to the default.

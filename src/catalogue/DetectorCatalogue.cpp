@@ -104,12 +104,12 @@ std::vector<std::string> SetupMethodList(bool inSpecial) {
 
 int MethodPosition(int reg, int ctrl_pp_mp) {
     switch (reg & 3) {
-    case 0:
-        return 1;
-    case 1:
-        return 2 + (ctrl_pp_mp & 1);
+    case RegManual:
+        return MethodManual;
+    case RegSpecial:
+        return MethodSpecial1 + (ctrl_pp_mp & 1);
     default:
-        return 0;
+        return MethodAuto;
     }
 }
 
@@ -123,14 +123,14 @@ std::optional<int> SettingsMethodPosition(int cs, int reg, int ctrl_pp_mp) {
 
 std::optional<Method> MethodOfPosition(int position) {
     switch (position) {
-    case 0:
-        return Method{2, 0};
-    case 1:
-        return Method{0, 0};
-    case 2:
-        return Method{1, 0};
-    case 3:
-        return Method{1, 1};
+    case MethodAuto:
+        return Method{RegAuto, 0};
+    case MethodManual:
+        return Method{RegManual, 0};
+    case MethodSpecial1:
+        return Method{RegSpecial, 0};
+    case MethodSpecial2:
+        return Method{RegSpecial, 1};
     default:
         return std::nullopt;
     }
@@ -148,7 +148,7 @@ int SetupMethodPosition(int reg) {
 }
 
 int SensitivityStepCount(int cs) {
-    return (cs & 1) == 1 ? 32 : 19;
+    return (cs & 1) == 1 ? kSensitivitySteps : kShortSensitivitySteps;
 }
 
 int MinSensitivity(int cs) {

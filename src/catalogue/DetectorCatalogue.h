@@ -36,6 +36,8 @@ extern const std::array<std::array<std::string_view, 2>, 4> RegulationNames;
 std::string ModelName(int band, int dev);
 // Zone lengths the Settings page offers: 10 m steps from 10 m, this many entries (5 ... 30).
 int ZoneLengthCount(int dev);
+// The zone index (dist) of the first zone-length entry, "10".
+inline constexpr int kFirstZoneIndex = 2;
 // Device code 2 always shows "OFDM", whatever out says.
 std::string OutputKindName(int dev, int out);
 bool IsAddressed(int dev, int out);
@@ -68,6 +70,16 @@ StateColourPair StateColour(int state);
 
 std::string RegulationName(int reg, int ctrl_pp_mp);
 
+// The setup methods as reg codes them.
+enum Regulation : int { RegManual = 0, RegSpecial = 1, RegAuto = 2, RegAuto3 = 3 };
+// The Settings page's method list positions.
+enum SettingsMethodItem : int {
+    MethodAuto = 0,
+    MethodManual = 1,
+    MethodSpecial1 = 2,
+    MethodSpecial2 = 3
+};
+
 // A setup method as the status codes hold it.
 struct Method {
     int reg = 0;
@@ -86,6 +98,9 @@ std::optional<Method> MethodOfPosition(int position);
 // Setup-page position: "Auto" 0 (reg 2, 3), "Manual" 1 (reg 0), "Special" 2 (reg 1).
 int SetupMethodPosition(int reg);
 
+// Sensitivity steps 0 ... 31 (100 % down to 38 %); a detector with cs 0 uses 0 ... 18.
+inline constexpr int kSensitivitySteps = 32;
+inline constexpr int kShortSensitivitySteps = 19;
 int SensitivityStepCount(int cs);
 int MinSensitivity(int cs);
 

@@ -1,13 +1,10 @@
-// The rule that picks the guidance note from the page in front and the detector's state.
+// The guidance rule under the console's names.
 #pragma once
 
-#include "console/Pages.h"
-
-#include <optional>
+#include "catalogue/Guidance.h"
 
 namespace console {
 
-// The note entry to show, or nothing when the note is to stay as it is.
-std::optional<int> GuidanceEntry(Page page, int state, int dis, int reg);
+using catalogue::GuidanceEntry;
 
 } // namespace console

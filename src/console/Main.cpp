@@ -3,9 +3,10 @@
 
 #include "catalogue/CorrespondenceTables.h"
 #include "catalogue/DateTime.h"
+#include "catalogue/DetectorCatalogue.h"
+#include "catalogue/Guidance.h"
 #include "console/CalibrationPage.h"
 #include "console/ComPortList.h"
-#include "console/Guidance.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
 #include "console/PortComboBox.h"
@@ -29,7 +30,6 @@
 namespace console {
 
 namespace {
-constexpr int kStateCalibration = 2;
 // The longest the window waits, when closing, for the calibration-off command to leave.
 constexpr double kCloseWait = 10 * catalogue::kOneSecond;
 } // namespace
@@ -109,7 +109,7 @@ void TfmMain::pcMainChange(Page from, Page to) {
 
 void TfmMain::ShowGuidance() {
     const auto& s = Status();
-    if (const auto entry = GuidanceEntry(ActivePage(), s.w2.state, s.w5.dis, s.w4.reg))
+    if (const auto entry = catalogue::GuidanceEntry(ActivePage(), s.w2.state, s.w5.dis, s.w4.reg))
         SetNote(*entry);
 }
 
@@ -150,7 +150,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     }
     bClosing = true;
     SetNote(kNoteClear);
-    if (Status().w2.state == kStateCalibration) {
+    if (Status().w2.state == catalogue::StateCalibration) {
         QueueCalibrationOff();
         const double start = clock.SteadyNow();
         while (bMoreToSend() && clock.SteadyNow() - start <= kCloseWait) {

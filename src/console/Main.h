@@ -207,13 +207,11 @@ private:
     void FillSensitivityLists(int stepCount);
 
     // Calibration helpers.
-    void QueueCalibration(int o_state);
     void SetUpTuneUpChart();
     void DrawTuneUp();
 
     // Settings helpers.
     void EnableApplyRange(bool enabled);
-    void QueueAutoRegulation();
 
     void cbComPortDropDown();
     void cbComPortChange();

@@ -1,6 +1,7 @@
 // The Calibration page's handlers, the per-word page refresh and the calibration commands.
 #include "console/Main.h"
 
+#include "catalogue/DetectorCatalogue.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
 #include "console/CalibrationPage.h"
@@ -8,8 +9,8 @@
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
-#include "console/TuneUpScale.h"
 #include "console/chart/ChartWidget.h"
+#include "link/CommandRules.h"
 
 #include <QLabel>
 
@@ -17,9 +18,6 @@ namespace console {
 
 namespace {
 
-constexpr int kStateNormal = 0;
-constexpr int kStateAlarm = 1;
-constexpr int kStateCalibration = 2;
 // A bar ratio at or above this keeps the bar lime: the installer is near the best alignment.
 constexpr double kNearMaximum = 0.9;
 constexpr std::uint32_t kLime = 0x00FF00;
@@ -30,19 +28,6 @@ constexpr int kFullBar = 100;
 constexpr int kLineBar = 1;
 
 } // namespace
-
-void TfmMain::QueueCalibration(int o_state) {
-    const detlink::PendingCommand& slot = Cmd(0);
-    if (!slot.bAwait) {
-        const auto& s = Status();
-        linkCycle.QueueCommand0(s.w6.adr, s.w3.senspp, o_state, s.w3.ctrl_pp_mp);
-        return;
-    }
-    const int pendingState = (slot.Bytes[1] >> 5) & 3;
-    if (pendingState != o_state)
-        linkCycle.QueueCommand0(slot.Bytes[0] & 0x0F, slot.Bytes[1] & 0x1F, o_state,
-                                (slot.Bytes[0] >> 4) & 1);
-}
 
 void TfmMain::SetUpTuneUpChart() {
     chTuneUp = tsTuneUp->SetChart(new ChartWidget(chTuneUpModel));
@@ -77,16 +62,16 @@ void TfmMain::DrawTuneUp() {
 }
 
 void TfmMain::QueueCalibrationOn() {
-    QueueCalibration(1);
+    linkCycle.Cmd.Arm(detlink::CalibrationCommands(Status(), linkCycle.Cmd, 1));
 }
 
 void TfmMain::QueueCalibrationOff() {
-    QueueCalibration(0);
+    linkCycle.Cmd.Arm(detlink::CalibrationCommands(Status(), linkCycle.Cmd, 0));
 }
 
 void TfmMain::tsTuneUpShow() {
     MarkPlotTime();
-    if (Status().w2.state != kStateCalibration)
+    if (Status().w2.state != catalogue::StateCalibration)
         QueueCalibrationOn();
     SetNote(kNoteAdjust);
     gbParameters->lAver->setText(QStringLiteral("---"));
@@ -96,7 +81,7 @@ void TfmMain::tsTuneUpShow() {
 }
 
 void TfmMain::tsTuneUpHide() {
-    if (eDeviceState() > detlink::EDevNone && Status().w2.state == kStateCalibration)
+    if (eDeviceState() > detlink::EDevNone && Status().w2.state == catalogue::StateCalibration)
         QueueCalibrationOff();
 }
 
@@ -107,7 +92,7 @@ void TfmMain::UpdateTuneUp() {
         dblTuneUpMax = v;
         tsTuneUp->lTuneUpMax->setText(
             QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
-        dblTuneUpAxisMax = TuneUpAxisMaximum(dblTuneUpMax);
+        dblTuneUpAxisMax = catalogue::TuneUpAxisMaximum(dblTuneUpMax);
     }
     dblTuneUpSignal = v;
     tsTuneUp->lSignal->setText(QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
@@ -129,7 +114,7 @@ void TfmMain::OnSignalWord() {
     switch (ActivePage()) {
     case Page::TuneUp:
         MarkPlotTime();
-        if (connected && Status().w2.state == kStateCalibration)
+        if (connected && Status().w2.state == catalogue::StateCalibration)
             UpdateTuneUp();
         break;
     case Page::Sense:
@@ -148,14 +133,15 @@ void TfmMain::OnStateWord() {
     const int previous = PrevStatus().w2.state;
     const int current = Status().w2.state;
     if (ActivePage() == Page::TuneUp) {
-        if (previous == kStateCalibration && (current == kStateNormal || current == kStateAlarm)) {
+        if (previous == catalogue::StateCalibration &&
+            (current == catalogue::StateNormal || current == catalogue::StateAlarm)) {
             dblTuneUpSignal = -1;
             dblTuneUpMax = -1;
             tsTuneUp->lSignal->setText(QStringLiteral("---"));
             tsTuneUp->lTuneUpMax->setText(QStringLiteral("---"));
             DrawTuneUp();
             tsRangeShow();
-        } else if (previous == kStateAlarm && current == kStateCalibration) {
+        } else if (previous == catalogue::StateAlarm && current == catalogue::StateCalibration) {
             const bool connected = eDeviceState() > detlink::EDevNone;
             if (eAccessLevel == 0)
                 pcMain->SetTabVisible(Page::Sense, connected);
@@ -163,7 +149,8 @@ void TfmMain::OnStateWord() {
                 pcMain->SetTabVisible(Page::Range, connected);
         }
     }
-    if (previous != kStateAlarm && current == kStateAlarm && ActivePage() == Page::Range)
+    if (previous != catalogue::StateAlarm && current == catalogue::StateAlarm &&
+        ActivePage() == Page::Range)
         OnNewAlarm();
     ShowGuidance();
 }

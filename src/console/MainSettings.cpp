@@ -9,6 +9,7 @@
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"
 #include "console/chart/ChartWidget.h"
+#include "link/CommandRules.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,17 +18,25 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace console {
 
 namespace {
 
-enum Method { kAuto = 0, kManual = 1, kSpecial1 = 2, kSpecial2 = 3 };
+using enum catalogue::SettingsMethodItem;
 // The last step of the short sensitivity list: what a threshold box without a value shows.
-constexpr int kFallbackStep = 18;
+constexpr int kFallbackStep = catalogue::kShortSensitivitySteps - 1;
 constexpr int kChartTop = 54;
 
 bool Selected(const QComboBox* box) {
     return box->currentIndex() >= 0;
+}
+
+std::optional<int> Selection(const QComboBox* box) {
+    if (!Selected(box))
+        return std::nullopt;
+    return box->currentIndex();
 }
 
 void SelectOrFallback(QComboBox* box, int item) {
@@ -120,14 +129,15 @@ void TfmMain::btnCancelRangeClick() {
     zone->clear();
     for (int i = 0; i < catalogue::ZoneLengthCount(s.w6.dev); ++i)
         zone->addItem(QString::number(10 * (i + 1)));
-    zone->setCurrentIndex(s.w4.dist < 2 ? 0 : s.w4.dist - 2);
+    zone->setCurrentIndex(std::max(s.w4.dist - catalogue::kFirstZoneIndex, 0));
 
     switch (s.w4.reg) {
-    case 0:
+    case catalogue::RegManual:
         gbRange->cbRangeSens->setCurrentIndex(s.w3.senspp);
         break;
-    case 1:
-        gbRange->cbRangeSens->setCurrentIndex(32);
+    case catalogue::RegSpecial:
+        // The "---" entry after the steps; the short list has none there, so nothing shows.
+        gbRange->cbRangeSens->setCurrentIndex(catalogue::kSensitivitySteps);
         break;
     default:
         gbRange->cbRangeSens->setCurrentIndex(
@@ -145,17 +155,17 @@ void TfmMain::btnCancelRangeClick() {
 void TfmMain::cbRegulRangeChange() {
     SettingsBand* b = gbRange;
     const int method = b->cbRegulRange->currentIndex();
-    if (method >= kAuto && method <= kSpecial2) {
-        b->cbRangeSens->setEnabled(method == kManual);
-        b->cbDistRange->setEnabled(method == kAuto);
-        b->cbRangePP->setEnabled(method == kSpecial1);
-        b->cbRangeMP->setEnabled(method == kSpecial1);
-        b->cbRangeBP->setEnabled(method == kSpecial1 || method == kSpecial2);
-        Show({b->lRangeSens, b->cbRangeSens}, method == kAuto || method == kManual);
+    if (method >= MethodAuto && method <= MethodSpecial2) {
+        b->cbRangeSens->setEnabled(method == MethodManual);
+        b->cbDistRange->setEnabled(method == MethodAuto);
+        b->cbRangePP->setEnabled(method == MethodSpecial1);
+        b->cbRangeMP->setEnabled(method == MethodSpecial1);
+        b->cbRangeBP->setEnabled(method == MethodSpecial1 || method == MethodSpecial2);
+        Show({b->lRangeSens, b->cbRangeSens}, method == MethodAuto || method == MethodManual);
         Show({b->lRangePP, b->cbRangePP, b->lRangeMP, b->cbRangeMP},
-             method == kAuto || method == kSpecial1);
-        Show({b->lRangeBP, b->cbRangeBP}, method != kManual);
-        if (method == kAuto)
+             method == MethodAuto || method == MethodSpecial1);
+        Show({b->lRangeBP, b->cbRangeBP}, method != MethodManual);
+        if (method == MethodAuto)
             cbDistRangeChange();
     }
     EnableApplyRange(true);
@@ -163,10 +173,10 @@ void TfmMain::cbRegulRangeChange() {
 
 void TfmMain::cbDistRangeChange() {
     SettingsBand* b = gbRange;
-    if (b->cbRegulRange->currentIndex() != kAuto || !Selected(b->cbDistRange))
+    if (b->cbRegulRange->currentIndex() != MethodAuto || !Selected(b->cbDistRange))
         return;
-    const int c = catalogue::TableThresholdCount(zoneTable, Status().w7.freq,
-                                                 b->cbDistRange->currentIndex() + 2);
+    const int c = catalogue::TableThresholdCount(
+        zoneTable, Status().w7.freq, b->cbDistRange->currentIndex() + catalogue::kFirstZoneIndex);
     b->cbRangeSens->setCurrentIndex(c);
     for (QComboBox* box : {b->cbRangePP, b->cbRangeMP, b->cbRangeBP})
         SelectOrFallback(box, c);
@@ -175,7 +185,7 @@ void TfmMain::cbDistRangeChange() {
 
 void TfmMain::cbRangeSensChange() {
     SettingsBand* b = gbRange;
-    if (b->cbRegulRange->currentIndex() == kManual) {
+    if (b->cbRegulRange->currentIndex() == MethodManual) {
         b->cbRangePP->setCurrentIndex(b->cbRangeSens->currentIndex());
         SelectOrFallback(b->cbRangeMP, b->cbRangePP->currentIndex());
         SelectOrFallback(b->cbRangeBP, b->cbRangePP->currentIndex());
@@ -183,69 +193,29 @@ void TfmMain::cbRangeSensChange() {
     EnableApplyRange(true);
 }
 
-// A group is armed only when every box it reads has a selection: an empty box (a value the
-// detector reported that the list lacks, or "---" in Manual) would otherwise put a value on
-// the wire that the operator never chose. In Manual the LL and HL boxes follow PL, so they
-// count as unselected with it.
 void TfmMain::btnApplyRangeClick() {
-    const auto& s = Status();
     SettingsBand* b = gbRange;
-    const int method = b->cbRegulRange->currentIndex();
-    const bool methodChosen = method >= 0;
-    const int r = method == kManual ? 0 : (method == kSpecial1 || method == kSpecial2) ? 1 : 2;
-    const bool addressShown = b->AddressVisible();
-    const bool letterEnabled = b->cbNewLetter->isEnabled();
-
-    const int vmin = b->cbNewMinSpeed->currentIndex();
-    const int vmax = b->cbNewMaxSpeed->currentIndex();
-    const int dist = b->cbDistRange->currentIndex() + 2;
-    if (methodChosen && Selected(b->cbNewMinSpeed) && Selected(b->cbNewMaxSpeed) &&
-        Selected(b->cbDistRange) &&
-        (vmin != s.w5.vel_min || vmax != s.w5.vel_max || dist != s.w4.dist || r != s.w4.reg))
-        linkCycle.QueueCommand2(vmin, vmax, dist, r);
-
-    const int h = method == kSpecial2 ? 1 : 0;
-    const int pl = b->cbRangePP->currentIndex();
-    const int adr = addressShown ? b->cbNewAddress->currentIndex() + 1 : s.w6.adr;
-    const bool plChosen = Selected(b->cbRangePP);
-    if (methodChosen && plChosen && (!addressShown || Selected(b->cbNewAddress)) &&
-        (adr != s.w6.adr || pl != s.w3.senspp || h != s.w3.ctrl_pp_mp))
-        linkCycle.QueueCommand0(adr, pl, 0, h);
-
-    const int ll = b->cbRangeMP->currentIndex();
-    const int hl = b->cbRangeBP->currentIndex();
-    const int letter = letterEnabled ? b->cbNewLetter->currentIndex() : s.w6.letter;
-    const bool thresholdsChosen =
-        Selected(b->cbRangeMP) && Selected(b->cbRangeBP) && (method != kManual || plChosen);
-    if (thresholdsChosen && (!letterEnabled || Selected(b->cbNewLetter)) &&
-        (letter != s.w6.letter || ll != s.w3.sensmp || hl != s.w4.sensbp))
-        linkCycle.QueueCommand1(ll, hl, letter);
-
-    if (b->PositionVisible() && Selected(b->cbNewPosSymbol) && Selected(b->cbNewPosNumber1) &&
-        Selected(b->cbNewPosNumber2)) {
-        const int symbol = b->cbNewPosSymbol->currentIndex();
-        const int tens = b->cbNewPosNumber1->currentIndex();
-        const int units = b->cbNewPosNumber2->currentIndex();
-        if (symbol != s.w0.symbol || tens != (s.w0.number / 10) % 10 || units != s.w0.number % 10)
-            linkCycle.QueueCommand3(symbol, tens * 10 + units);
-    }
+    const detlink::SettingsSelection chosen{.method = Selection(b->cbRegulRange),
+                                            .zone = Selection(b->cbDistRange),
+                                            .pl = Selection(b->cbRangePP),
+                                            .ll = Selection(b->cbRangeMP),
+                                            .hl = Selection(b->cbRangeBP),
+                                            .vel_min = Selection(b->cbNewMinSpeed),
+                                            .vel_max = Selection(b->cbNewMaxSpeed),
+                                            .address = Selection(b->cbNewAddress),
+                                            .letter = Selection(b->cbNewLetter),
+                                            .symbol = Selection(b->cbNewPosSymbol),
+                                            .tens = Selection(b->cbNewPosNumber1),
+                                            .units = Selection(b->cbNewPosNumber2),
+                                            .addressShown = b->AddressVisible(),
+                                            .letterEnabled = b->cbNewLetter->isEnabled(),
+                                            .positionShown = b->PositionVisible()};
+    linkCycle.Cmd.Arm(detlink::SettingsApplyCommands(Status(), chosen));
 
     FitOscillogram();
     EnableApplyRange(false);
     if (bMoreToSend())
         recording.Events.Raise(detlink::RecordingEvent::SettingsChange);
-}
-
-void TfmMain::QueueAutoRegulation() {
-    const auto& s = Status();
-    const detlink::PendingCommand& slot = Cmd(2);
-    if (!slot.bAwait) {
-        linkCycle.QueueCommand2(s.w5.vel_min, s.w5.vel_max, s.w4.dist, 2);
-        return;
-    }
-    if (((slot.Bytes[1] >> 5) & 3) != 2)
-        linkCycle.QueueCommand2(slot.Bytes[0] & 3, (slot.Bytes[0] >> 2) & 3, slot.Bytes[1] & 0x1F,
-                                2);
 }
 
 } // namespace console

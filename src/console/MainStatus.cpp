@@ -10,6 +10,7 @@
 #include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
+#include "link/CommandRules.h"
 
 #include <QActionGroup>
 #include <QComboBox>
@@ -20,9 +21,6 @@
 namespace console {
 
 namespace {
-
-constexpr int kStateAlarm = 1;
-constexpr int kStateCalibration = 2;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
@@ -114,7 +112,7 @@ void TfmMain::ShowSpeed() {
 
 void TfmMain::ShowSignalLevel() {
     const auto& s = Status();
-    if (ActivePage() == Page::TuneUp || s.w2.state == kStateAlarm) {
+    if (ActivePage() == Page::TuneUp || s.w2.state == catalogue::StateAlarm) {
         gbParameters->lAver->setText(QStringLiteral("---"));
         return;
     }
@@ -173,12 +171,11 @@ void TfmMain::IdentifyDetector() {
     const auto& s = Status();
     speSense->setMinimum(catalogue::MinSensitivity(s.w6.cs));
     FillSensitivityLists(catalogue::SensitivityStepCount(s.w6.cs));
-    if (s.w4.reg == 3)
-        QueueAutoRegulation();
+    linkCycle.Cmd.Arm(detlink::AutoRegulationCommands(s, linkCycle.Cmd));
     // A calibrating detector goes straight to the Calibration page: passing through the
     // Settings page would send it the command that ends its calibration.
-    UpdatePageTabs(s.w2.state != kStateCalibration);
-    if (s.w2.state == kStateCalibration) {
+    UpdatePageTabs(s.w2.state != catalogue::StateCalibration);
+    if (s.w2.state == catalogue::StateCalibration) {
         SetActivePage(Page::TuneUp);
     } else {
         SetActivePage(Page::Range);

@@ -1,10 +1,11 @@
-// The five pages of the main window, in tab order.
+// The window's pages under the console's names.
 #pragma once
+
+#include "catalogue/Pages.h"
 
 namespace console {
 
-enum class Page { About, TuneUp, Sense, Range, Params };
-
-inline constexpr int kPageCount = 5;
+using catalogue::kPageCount;
+using catalogue::Page;
 
 } // namespace console

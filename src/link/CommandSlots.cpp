@@ -1,7 +1,35 @@
 // Command bytes, their log texts and the confirmation tests.
 #include "link/CommandSlots.h"
 
+#include "catalogue/DetectorCatalogue.h"
+
 namespace detlink {
+
+int CommandCode(std::span<const std::uint8_t> bytes) {
+    return (bytes[0] >> 5) & 3;
+}
+
+Command0Fields DecodeCommand0(std::span<const std::uint8_t> bytes) {
+    return {.adr = bytes[0] & 15,
+            .senspp = bytes[1] & 31,
+            .state = (bytes[1] >> 5) & 3,
+            .ctrl_pp_mp = (bytes[0] >> 4) & 1};
+}
+
+Command1Fields DecodeCommand1(std::span<const std::uint8_t> bytes) {
+    return {.sensmp = bytes[0] & 31, .sensbp = bytes[1] & 31, .letter = (bytes[1] >> 5) & 3};
+}
+
+Command2Fields DecodeCommand2(std::span<const std::uint8_t> bytes) {
+    return {.vel_min = bytes[0] & 3,
+            .vel_max = (bytes[0] >> 2) & 3,
+            .dist = bytes[1] & 31,
+            .reg = (bytes[1] >> 5) & 3};
+}
+
+Command3Fields DecodeCommand3(std::span<const std::uint8_t> bytes) {
+    return {.symbol = (bytes[0] >> 1) & 15, .number = bytes[1] & 127};
+}
 
 void CommandSlots::Fill(int k, int byte0Payload, int byte1) {
     PendingCommand& slot = Cmd[static_cast<std::size_t>(k)];
@@ -30,36 +58,55 @@ void CommandSlots::QueueCommand3(int symbol, int number) {
     Fill(3, (symbol & 15) << 1, number & 127);
 }
 
+void CommandSlots::Arm(const CommandBatch& batch) {
+    if (const auto& c = batch.command2) {
+        QueueCommand2(c->vel_min, c->vel_max, c->dist, c->reg);
+    }
+    if (const auto& c = batch.command0) {
+        QueueCommand0(c->adr, c->senspp, c->state, c->ctrl_pp_mp);
+    }
+    if (const auto& c = batch.command1) {
+        QueueCommand1(c->sensmp, c->sensbp, c->letter);
+    }
+    if (const auto& c = batch.command3) {
+        QueueCommand3(c->symbol, c->number);
+    }
+}
+
 void CommandSlots::Confirm(int k, const DetectorStatus& s) {
     PendingCommand& slot = Cmd[static_cast<std::size_t>(k)];
     if (!slot.bAwait) {
         return;
     }
-    const int b0 = slot.Bytes[0];
-    const int b1 = slot.Bytes[1];
     bool confirmed = false;
     switch (k) {
-    case 0:
-        confirmed = ((b1 >> 5) & 3) == (s.w2.state == 2 ? 1 : 0) &&
-                    ((b0 >> 4) & 1) == s.w3.ctrl_pp_mp && (b1 & 31) == s.w3.senspp &&
-                    (b0 & 15) == s.w6.adr;
+    case 0: {
+        const Command0Fields c = Slot0();
+        confirmed = c.state == (s.w2.state == catalogue::StateCalibration ? 1 : 0) &&
+                    c.ctrl_pp_mp == s.w3.ctrl_pp_mp && c.senspp == s.w3.senspp && c.adr == s.w6.adr;
         break;
-    case 1:
-        confirmed =
-            (b0 & 31) == s.w3.sensmp && (b1 & 31) == s.w4.sensbp && ((b1 >> 5) & 3) == s.w6.letter;
+    }
+    case 1: {
+        const Command1Fields c = Slot1();
+        confirmed = c.sensmp == s.w3.sensmp && c.sensbp == s.w4.sensbp && c.letter == s.w6.letter;
         break;
-    case 2:
-        confirmed = (b0 & 3) == s.w5.vel_min && ((b0 >> 2) & 3) == s.w5.vel_max &&
-                    (b1 & 31) == s.w4.dist && ((b1 >> 5) & 3) == s.w4.reg;
+    }
+    case 2: {
+        const Command2Fields c = Slot2();
+        confirmed = c.vel_min == s.w5.vel_min && c.vel_max == s.w5.vel_max && c.dist == s.w4.dist &&
+                    c.reg == s.w4.reg;
         break;
-    default:
-        confirmed = ((b0 >> 1) & 15) == s.w0.symbol && (b1 & 127) == s.w0.number;
+    }
+    default: {
+        const Command3Fields c = Slot3();
+        confirmed = c.symbol == s.w0.symbol && c.number == s.w0.number;
         if (!confirmed) {
             // A position the detector has not taken goes out again without waiting a cycle.
             slot.bSend = true;
             bMoreToSend = true;
         }
         break;
+    }
     }
     if (confirmed) {
         slot.bAwait = false;
@@ -83,23 +130,28 @@ bool CommandSlots::AnyToSend() const {
 }
 
 std::string CommandSlots::SlotLogText(int k) const {
-    const auto& b = Cmd[static_cast<std::size_t>(k)].Bytes;
     auto f = [](const char* label, int value) { return label + std::to_string(value); };
-    std::string text = f("o_code:", (b[0] >> 5) & 3);
+    const std::string text = f("o_code:", CommandCode(Cmd[static_cast<std::size_t>(k)].Bytes));
     switch (k) {
-    case 0:
-        return text + f(" o_adr:", b[0] & 15) + f(" o_ctrl_pp_mp:", (b[0] >> 4) & 1) +
-               f(" o_senspp:", b[1] & 31) + f(" o_state:", (b[1] >> 5) & 3) + "  ";
-    case 1:
-        return text + f(" o_sensmp:", b[0] & 31) + f(" o_sensbp:", b[1] & 31) +
-               f(" o_letter:", (b[1] >> 5) & 3) + "  ";
-    case 2:
-        return text + f(" o_vel_min:", b[0] & 3) + f(" o_vel_max:", (b[0] >> 2) & 3) +
-               f(" o_dist:", b[1] & 31) + f(" o_reg:", (b[1] >> 5) & 3) + "  ";
+    case 0: {
+        const Command0Fields c = Slot0();
+        return text + f(" o_adr:", c.adr) + f(" o_ctrl_pp_mp:", c.ctrl_pp_mp) +
+               f(" o_senspp:", c.senspp) + f(" o_state:", c.state) + "  ";
+    }
+    case 1: {
+        const Command1Fields c = Slot1();
+        return text + f(" o_sensmp:", c.sensmp) + f(" o_sensbp:", c.sensbp) +
+               f(" o_letter:", c.letter) + "  ";
+    }
+    case 2: {
+        const Command2Fields c = Slot2();
+        return text + f(" o_vel_min:", c.vel_min) + f(" o_vel_max:", c.vel_max) +
+               f(" o_dist:", c.dist) + f(" o_reg:", c.reg) + "  ";
+    }
     default: {
-        const int symbol = (b[0] >> 1) & 15;
-        return text + f(" o_symbol:", symbol) + "/" + static_cast<char>(65 + symbol) +
-               f(" o_number:", b[1] & 127);
+        const Command3Fields c = Slot3();
+        return text + f(" o_symbol:", c.symbol) + "/" + static_cast<char>(65 + c.symbol) +
+               f(" o_number:", c.number);
     }
     }
 }

@@ -40,7 +40,8 @@ protected:
     void Drain();
 
     const detlink::PendingCommand& Slot(int k) const { return window->Cmd(k); }
-    int SlotState(int k) const { return (Slot(k).Bytes[1] >> 5) & 3; }
+    // o_state of the calibration command in slot 0.
+    int SlotState() const { return detlink::DecodeCommand0(Slot(0).Bytes).state; }
     std::vector<int> ArmedSlots() const;
     QStringList TabCaptions() const;
     // The operator picks an item: the box changes and its handler runs.

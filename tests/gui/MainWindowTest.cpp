@@ -3,6 +3,7 @@
 #include "ConsoleFixture.h"
 
 #include "catalogue/DateTime.h"
+#include "catalogue/DetectorCatalogue.h"
 #include "console/CalibrationPage.h"
 #include "console/PageControl.h"
 #include "console/PageTabBar.h"
@@ -182,11 +183,11 @@ TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
     QTest::keyClick(window.get(), Qt::Key_F2);
     EXPECT_EQ(window->ActivePage(), Page::TuneUp);
     EXPECT_TRUE(Slot(0).bSend);
-    EXPECT_EQ(SlotState(0), 1);
+    EXPECT_EQ(SlotState(), 1);
     EXPECT_EQ(window->gbParameters->lAver->text(), "---");
 
     auto d = Detector();
-    d.w2.state = 2;
+    d.w2.state = catalogue::StateCalibration;
     d.w5.ref = 0;
     d.w5.amplif = 3;
     d.w1.sig = 400; // 195.503 mV
@@ -210,18 +211,27 @@ TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
     QTest::keyClick(window.get(), Qt::Key_F3);
     EXPECT_EQ(window->ActivePage(), Page::Range);
     EXPECT_TRUE(Slot(0).bSend);
-    EXPECT_EQ(SlotState(0), 0);
+    EXPECT_EQ(SlotState(), 0);
 }
 
 // The page rules alone would bring the Settings page forward first, and its show routine would
 // take the detector out of the calibration the installer is in.
 TEST_F(MainWindow, DetectorCalibratingAtIdentificationStaysInCalibration) {
     auto d = Detector();
-    d.w2.state = 2;
+    d.w2.state = catalogue::StateCalibration;
     SendCycle(d);
     EXPECT_EQ(window->ActivePage(), Page::TuneUp);
     EXPECT_EQ(TabCaptions(), QStringList({"About Us <F1>", "Calibration <F2>", "Settings <F3>"}));
     EXPECT_TRUE(ArmedSlots().empty());
+}
+
+TEST_F(MainWindow, Auto3DetectorIsSwitchedToAutoAtIdentification) {
+    auto d = Detector();
+    d.w4.reg = catalogue::RegAuto3;
+    SendCycle(d);
+    EXPECT_TRUE(Slot(2).bSend);
+    EXPECT_EQ(detlink::DecodeCommand2(Slot(2).Bytes),
+              (detlink::Command2Fields{1, 1, 16, catalogue::RegAuto}));
 }
 
 TEST_F(MainWindow, SignalWordsOnTheSettingsPageDrawTheOscillogram) {
@@ -242,10 +252,10 @@ TEST_F(MainWindow, SignalWordsOnTheSettingsPageDrawTheOscillogram) {
 
 TEST_F(MainWindow, EndOfCalibrationClearsTheLabels) {
     auto d = Detector();
-    d.w2.state = 2;
+    d.w2.state = catalogue::StateCalibration;
     SendCycle(d);
     EXPECT_EQ(window->ActivePage(), Page::TuneUp);
-    d.w2.state = 0;
+    d.w2.state = catalogue::StateNormal;
     Send({d.Word(2)});
     EXPECT_EQ(window->ActivePage(), Page::TuneUp);
     EXPECT_EQ(window->tsTuneUp->lSignal->text(), "---");
@@ -257,7 +267,7 @@ TEST_F(MainWindow, StateChangeToCalibrationSwitchesPages) {
     auto d = Detector();
     SendCycle(d);
     ASSERT_EQ(window->ActivePage(), Page::Range);
-    d.w2.state = 2;
+    d.w2.state = catalogue::StateCalibration;
     Send({d.Word(2)});
     EXPECT_EQ(window->ActivePage(), Page::TuneUp);
     EXPECT_EQ(window->gbParameters->lState->text(), "Calibration");
@@ -278,7 +288,7 @@ TEST_F(MainWindow, SettingsApplyArmsExactlyTheGroupsThatDiffer) {
     QTest::keyClick(window.get(), Qt::Key_F5);
     EXPECT_FALSE(b->btnApplyRange->isEnabled());
     EXPECT_EQ(ArmedSlots(), std::vector<int>({2}));
-    EXPECT_EQ(Slot(2).Bytes[0] & 0x0F, (3 << 2) | 1);
+    EXPECT_EQ(detlink::DecodeCommand2(Slot(2).Bytes), (detlink::Command2Fields{1, 3, 16, 2}));
 
     Drain();
     Choose(b->cbRegulRange, 1); // Manual: one sensitivity for all three thresholds
@@ -288,8 +298,9 @@ TEST_F(MainWindow, SettingsApplyArmsExactlyTheGroupsThatDiffer) {
     EXPECT_EQ(b->cbRangeMP->currentIndex(), 15);
     QTest::keyClick(window.get(), Qt::Key_F5);
     EXPECT_EQ(ArmedSlots(), std::vector<int>({0, 1, 2}));
-    EXPECT_EQ(Slot(0).Bytes[1] & 0x1F, 15);
-    EXPECT_EQ(Slot(2).Bytes[1] >> 5 & 3, 0);
+    EXPECT_EQ(detlink::DecodeCommand0(Slot(0).Bytes).senspp, 15);
+    EXPECT_EQ(detlink::DecodeCommand1(Slot(1).Bytes), (detlink::Command1Fields{15, 15, 0}));
+    EXPECT_EQ(detlink::DecodeCommand2(Slot(2).Bytes).reg, catalogue::RegManual);
 }
 
 TEST_F(MainWindow, ApplyLeavesOutAGroupWithAnEmptyBox) {
@@ -315,7 +326,7 @@ TEST_F(MainWindow, InvalidAddressIsCorrectedOnEntry) {
     QTest::keyClick(window.get(), Qt::Key_F1);
     QTest::keyClick(window.get(), Qt::Key_F3);
     EXPECT_EQ(ArmedSlots(), std::vector<int>({0}));
-    EXPECT_EQ(Slot(0).Bytes[0] & 0x0F, 2);
+    EXPECT_EQ(detlink::DecodeCommand0(Slot(0).Bytes).adr, 2);
     EXPECT_FALSE(window->gbRange->btnApplyRange->isEnabled());
 }
 
@@ -335,7 +346,7 @@ TEST_F(MainWindow, LosingTheDetectorResetsTheWindow) {
 
 TEST_F(MainWindow, ClosingDuringCalibrationWaitsForTheCommandToLeave) {
     auto d = Detector();
-    d.w2.state = 2;
+    d.w2.state = catalogue::StateCalibration;
     SendCycle(d);
     ASSERT_EQ(window->ActivePage(), Page::TuneUp);
     EXPECT_FALSE(window->bMoreToSend());
@@ -348,16 +359,16 @@ TEST_F(MainWindow, ClosingDuringCalibrationWaitsForTheCommandToLeave) {
     EXPECT_FALSE(window->bMoreToSend());
     ASSERT_FALSE(port.writes.empty());
     const std::vector<std::uint8_t>& off = port.writes.front();
-    EXPECT_EQ(off[0] >> 5, 0);       // command code 0
-    EXPECT_EQ((off[1] >> 5) & 3, 0); // o_state 0
-    EXPECT_EQ(off.size(), 3u);       // cs 1: three bytes with the check byte
+    EXPECT_EQ(detlink::CommandCode(off), 0);
+    EXPECT_EQ(detlink::DecodeCommand0(off).state, 0);
+    EXPECT_EQ(off.size(), 3u); // cs 1: three bytes with the check byte
     EXPECT_FALSE(port.open);
     EXPECT_EQ(ReadFile(ini), settingsBefore);
 }
 
 TEST_F(MainWindow, ClosingGivesUpOnTheCommandAfterTenSeconds) {
     auto d = Detector();
-    d.w2.state = 2;
+    d.w2.state = catalogue::StateCalibration;
     SendCycle(d);
     // No cycle can run to send the command; the clock moves half a second per pass.
     window->Timer->stop();

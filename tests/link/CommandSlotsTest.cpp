@@ -142,3 +142,35 @@ TEST_F(CommandSlotsTest, StatusResetClearsOnlySlotZero) {
     EXPECT_TRUE(link.Cmd.Cmd[1].bSend && link.Cmd.Cmd[1].bAwait);
     EXPECT_FALSE(link.bMoreToSend());
 }
+
+// Every field a distinct value near its width, so a swapped or narrowed field shows.
+TEST(CommandFields, DecodersReadBackWhatTheFillsEncode) {
+    detlink::CommandSlots slots;
+    slots.QueueCommand0(12, 30, 1, 1);
+    slots.QueueCommand1(29, 3, 2);
+    slots.QueueCommand2(2, 3, 31, 1);
+    slots.QueueCommand3(14, 99);
+    EXPECT_EQ(slots.Slot0(), (detlink::Command0Fields{12, 30, 1, 1}));
+    EXPECT_EQ(slots.Slot1(), (detlink::Command1Fields{29, 3, 2}));
+    EXPECT_EQ(slots.Slot2(), (detlink::Command2Fields{2, 3, 31, 1}));
+    EXPECT_EQ(slots.Slot3(), (detlink::Command3Fields{14, 99}));
+    for (int k = 0; k < 4; ++k) {
+        EXPECT_EQ(detlink::CommandCode(slots.Cmd[static_cast<std::size_t>(k)].Bytes), k);
+    }
+}
+
+TEST(CommandFields, ArmFillsOnlyTheSlotsOfTheBatch) {
+    detlink::CommandSlots slots;
+    slots.Arm({});
+    EXPECT_FALSE(slots.bMoreToSend);
+    EXPECT_FALSE(slots.AnyToSend());
+    slots.Arm({.command0 = detlink::Command0Fields{3, 4, 0, 1},
+               .command3 = detlink::Command3Fields{5, 42}});
+    EXPECT_TRUE(slots.bMoreToSend);
+    EXPECT_TRUE(slots.Cmd[0].bSend && slots.Cmd[0].bAwait);
+    EXPECT_TRUE(slots.Cmd[3].bSend && slots.Cmd[3].bAwait);
+    EXPECT_FALSE(slots.Cmd[1].bSend || slots.Cmd[1].bAwait);
+    EXPECT_FALSE(slots.Cmd[2].bSend || slots.Cmd[2].bAwait);
+    EXPECT_EQ(slots.Slot0(), (detlink::Command0Fields{3, 4, 0, 1}));
+    EXPECT_EQ(slots.Slot3(), (detlink::Command3Fields{5, 42}));
+}

@@ -1,19 +1,14 @@
 // Guidance note selection.
-#include "console/Guidance.h"
+#include "catalogue/Guidance.h"
 
-#include "console/NoteMessages.h"
+#include "catalogue/DetectorCatalogue.h"
 
-namespace console {
-
-namespace {
-constexpr int kStateNormal = 0;
-constexpr int kStateAlarm = 1;
-constexpr int kStateCalibration = 2;
-} // namespace
+namespace catalogue {
 
 std::optional<int> GuidanceEntry(Page page, int state, int dis, int reg) {
-    if (page == Page::About && state != kStateAlarm)
+    if (page == Page::About && state != StateAlarm) {
         return kNoteSelectMode;
+    }
     switch (dis) {
     case 1:
         return kNoteSignalTooLow;
@@ -24,30 +19,34 @@ std::optional<int> GuidanceEntry(Page page, int state, int dis, int reg) {
     default:
         break;
     }
-    if (state == kStateNormal || state == kStateAlarm) {
-        if (state == kStateAlarm && page == Page::TuneUp)
+    if (state == StateNormal || state == StateAlarm) {
+        if (state == StateAlarm && page == Page::TuneUp) {
             return kNoteNoSignal;
-        if (state == kStateAlarm && (page == Page::Range || page == Page::About))
+        }
+        if (state == StateAlarm && (page == Page::Range || page == Page::About)) {
             return kNoteAlarm;
+        }
         if (page == Page::Sense || page == Page::Range) {
             switch (reg) {
-            case 0:
+            case RegManual:
                 return page == Page::Sense ? kNoteManualWalkTest : kNoteThresholdWalkTest;
-            case 1:
+            case RegSpecial:
                 return kNoteThresholdWalkTest;
-            case 2:
+            case RegAuto:
                 return kNoteAutoWalkTest;
             default:
                 return std::nullopt;
             }
         }
-        if (page == Page::About)
+        if (page == Page::About) {
             return kNoteSelectMode;
+        }
         return std::nullopt;
     }
-    if (state == kStateCalibration && page == Page::TuneUp)
+    if (state == StateCalibration && page == Page::TuneUp) {
         return kNoteAdjust;
+    }
     return std::nullopt;
 }
 
-} // namespace console
+} // namespace catalogue
