@@ -47,18 +47,20 @@ protected:
         return folders.isEmpty() ? QString() : QDir(directory.path()).filePath(folders.front());
     }
     // The summary's lines, picture names reduced to their labels.
-    QStringList Summary() const {
+    std::vector<std::string> Summary() const {
         const QStringList files = QDir(Folder()).entryList({"* Contents.txt"}, QDir::Files);
         if (files.size() != 1)
-            return {QStringLiteral("summaries: %1").arg(files.size())};
+            return {"summaries: " + std::to_string(files.size())};
         QFile file(QDir(Folder()).filePath(files.front()));
         file.open(QIODevice::ReadOnly);
         QStringList lines = QString::fromLatin1(file.readAll()).split(QStringLiteral("\r\n"));
         lines.removeLast();
-        for (QString& line : lines)
-            if (line.endsWith(QStringLiteral(".png")))
-                line = line.mid(24).chopped(4); // "YYYY-MM-DD hh'nn'ss.zzz " and ".png"
-        return lines;
+        std::vector<std::string> labels;
+        for (const QString& line : lines)
+            labels.push_back(line.endsWith(QStringLiteral(".png"))
+                                 ? line.mid(24).chopped(4).toStdString() // time and ".png"
+                                 : line.toStdString());
+        return labels;
     }
 };
 
@@ -94,29 +96,29 @@ TEST_F(Recording, EveryEventOfAWalkTestInOrderWithTheEightCounts) {
 
     QTest::keyClick(window.get(), Qt::Key_F6);
     EXPECT_EQ(window->lTrvNumberRange->text(), "0");
-    EXPECT_EQ(Summary(), QStringList({"Start Recording",
-                                      "Pause",
-                                      "Disconnection",
-                                      "Calibration",
-                                      "Calibration",
-                                      "Settings Change",
-                                      "Alarm 1",
-                                      "Normal",
-                                      "Alarm 2",
-                                      "Normal",
-                                      "Alarm 3",
-                                      "Normal",
-                                      "Malfunction",
-                                      "Pre Alarm PL 1",
-                                      "Stop Recording",
-                                      "Alarms: 3",
-                                      "Pre Alarms PL: 1",
-                                      "Pre Alarms LL: 0",
-                                      "Settings Changes: 1",
-                                      "Calibrations: 2",
-                                      "Pauses: 1",
-                                      "Disconnections: 1",
-                                      "Malfunctions: 1"}));
+    EXPECT_EQ(Summary(), std::vector<std::string>({"Start Recording",
+                                                   "Pause",
+                                                   "Disconnection",
+                                                   "Calibration",
+                                                   "Calibration",
+                                                   "Settings Change",
+                                                   "Alarm 1",
+                                                   "Normal",
+                                                   "Alarm 2",
+                                                   "Normal",
+                                                   "Alarm 3",
+                                                   "Normal",
+                                                   "Malfunction",
+                                                   "Pre Alarm PL 1",
+                                                   "Stop Recording",
+                                                   "Alarms: 3",
+                                                   "Pre Alarms PL: 1",
+                                                   "Pre Alarms LL: 0",
+                                                   "Settings Changes: 1",
+                                                   "Calibrations: 2",
+                                                   "Pauses: 1",
+                                                   "Disconnections: 1",
+                                                   "Malfunctions: 1"}));
 }
 
 // The detector comes back from a pause in Alarm: the alarm's picture answers the request
@@ -129,11 +131,11 @@ TEST_F(Recording, AnAlarmPictureAnswersTheResynchronisationForGood) {
     Send({StateWord(catalogue::StateAlarm)});
     SendLater({StateWord(catalogue::StateAlarm), SignalWord()});
     QTest::keyClick(window.get(), Qt::Key_F6);
-    const QStringList summary = Summary();
-    EXPECT_EQ(summary.mid(0, 4),
-              QStringList({"Start Recording", "Pause", "Alarm 1", "Stop Recording"}));
-    EXPECT_TRUE(summary.contains("Alarms: 1"));
-    EXPECT_TRUE(summary.contains("Calibrations: 0"));
+    const std::vector<std::string> summary = Summary();
+    EXPECT_EQ(std::vector<std::string>(summary.begin(), summary.begin() + 4),
+              std::vector<std::string>({"Start Recording", "Pause", "Alarm 1", "Stop Recording"}));
+    EXPECT_EQ(summary.at(4), "Alarms: 1");
+    EXPECT_EQ(summary.at(8), "Calibrations: 0");
 }
 
 } // namespace
