@@ -15,6 +15,19 @@ protected:
     int Count(const std::string& call) const {
         return static_cast<int>(std::count(observer.calls.begin(), observer.calls.end(), call));
     }
+    // An identified detector whose signal has moved the link to Work.
+    void Working() {
+        OpenPort();
+        FullCycle();
+        Tick(Word(1, 5));
+        ASSERT_EQ(link.eDeviceState, EDevWork);
+    }
+    // Silence until the link pauses.
+    void Pause() {
+        clock.AdvanceSeconds(2.6);
+        link.TimerTimer();
+        ASSERT_EQ(link.eDeviceState, EDevPause);
+    }
 };
 
 TEST_F(LinkCycleTest, FullCycleIdentifiesStoresPortAndSignalMovesToWork) {
@@ -83,10 +96,7 @@ TEST_F(LinkCycleTest, ResyncAfterIdentificationSnapshotsNextStateWordOnlyWhenSav
 
 TEST_F(LinkCycleTest, SilenceGivesPauseAfter2500msThenLost3500msLater) {
     EnableLog();
-    OpenPort();
-    FullCycle();
-    Tick(Word(1, 5));
-    ASSERT_EQ(link.eDeviceState, EDevWork);
+    Working();
     pictures.recording = true;
     const std::size_t before = LogTexts().size();
     clock.AdvanceSeconds(2.49);
@@ -126,21 +136,16 @@ TEST_F(LinkCycleTest, SilenceGivesPauseAfter2500msThenLost3500msLater) {
 }
 
 TEST_F(LinkCycleTest, SupervisionMeasuresSteadyTimeNotWallTime) {
-    OpenPort();
-    FullCycle();
-    Tick(Word(1, 5));
+    Working();
     clock.SetWall(clock.Now() + 3600 * catalogue::kOneSecond);
     link.TimerTimer();
     EXPECT_EQ(link.eDeviceState, EDevWork);
 }
 
 TEST_F(LinkCycleTest, GoodFrameDuringPauseResumesWorkAndAsksForResync) {
-    OpenPort();
-    FullCycle();
-    Tick(Word(1, 5));
-    clock.AdvanceSeconds(2.6);
-    link.TimerTimer();
-    ASSERT_EQ(link.eDeviceState, EDevPause);
+    Working();
+    Pause();
+    events.bAlarmResync = false; // the identification's request has been answered
     pictures.recording = true;
     Tick(Word(3, 1));
     EXPECT_EQ(link.eDeviceState, EDevWork);
@@ -215,12 +220,8 @@ TEST_F(LinkCycleTest, DetectGoesToPauseAfter2500msOfSilenceWhileCyclesRun) {
 }
 
 TEST_F(LinkCycleTest, PauseAndLostWithoutSaveTakeNoPictureAndCountNothing) {
-    OpenPort();
-    FullCycle();
-    Tick(Word(1, 5));
-    clock.AdvanceSeconds(2.6);
-    link.TimerTimer();
-    ASSERT_EQ(link.eDeviceState, EDevPause);
+    Working();
+    Pause();
     clock.AdvanceSeconds(3.6);
     link.TimerTimer();
     ASSERT_EQ(link.eDeviceState, EDevNone);
