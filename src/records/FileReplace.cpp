@@ -30,7 +30,7 @@ int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) 
     static unsigned counter = 0;
     const std::filesystem::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." +
+        const std::string name = std::string(".").append(target.filename().string()) + "." +
                                  std::to_string(::getpid()) + "." + std::to_string(++counter) +
                                  ".tmp";
         tempPath = (folder / name).string();
