@@ -7,7 +7,7 @@ function(mirelund_core_library name)
     cmake_parse_arguments(ARG "" "" "SOURCES;DEPENDS" ${ARGN})
     add_library(${name} STATIC ${ARG_SOURCES})
     target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
-    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS})
+    target_link_libraries(${name} PUBLIC ${ARG_DEPENDS} PRIVATE mirelund_warnings)
 endfunction()
 
 # mirelund_test(<name> SOURCES ... [DEPENDS ...] [LABELS ...] [ENVIRONMENT ...])
@@ -19,7 +19,8 @@ function(mirelund_test name)
     endif()
     add_executable(${name} ${ARG_SOURCES})
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
-    target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main Threads::Threads)
+    target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main Threads::Threads
+                          mirelund_warnings)
     gtest_discover_tests(${name}
         PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}"
         DISCOVERY_TIMEOUT 60)

@@ -1,5 +1,6 @@
 // The process entry: application object and title, the main window, the message loop.
 #include "console/Main.h"
+#include "console/ApplicationSetUp.h"
 #include "link/Clock.h"
 #include "link/PortDirectory.h"
 #include "link/SerialGate.h"
@@ -12,8 +13,7 @@
 
 int main(int argc, char** argv) {
     QApplication application(argc, argv);
-    QApplication::setApplicationName(QString::fromLatin1(records::kBaseName));
-    QApplication::setApplicationDisplayName(QString::fromLatin1(records::kApplicationTitle));
+    console::SetUpApplication();
     try {
         const detlink::SystemClock clock;
         // The port directory is read afresh at every enumeration, so ports that appear later

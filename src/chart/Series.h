@@ -10,6 +10,8 @@
 
 namespace chart {
 
+// Bar: a column from the bottom of the chart (the left axis' minimum, not zero) up to y.
+// HorizBar: a band from the left edge of the chart out to x, centred on y.
 enum class SeriesKind { Bar, HorizBar, Point, Line };
 
 struct ChartPoint {

@@ -27,6 +27,22 @@ constexpr int kClientWidth = 804;
 constexpr int kClientHeight = 417;
 constexpr int kLeftColumnWidth = 153;
 constexpr int kNoteHeight = 23;
+
+// Liberation Serif has the widths of Times New Roman. Without either, a condensed serif two
+// pixels smaller still keeps the longest guidance note on the strip's one line.
+QFont NoteFont() {
+    QFont font;
+    font.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
+                      QStringLiteral("DejaVu Serif Condensed")});
+    font.setPixelSize(15);
+    font.setBold(true);
+    font.setItalic(true);
+    const QString family = QFontInfo(font).family();
+    if (family != QStringLiteral("Times New Roman") && family != QStringLiteral("Liberation Serif"))
+        font.setPixelSize(13);
+    return font;
+}
+
 } // namespace
 
 void TfmMain::BuildWindow() {
@@ -78,13 +94,7 @@ void TfmMain::BuildWindow() {
     memoNote->setAlignment(Qt::AlignCenter);
     memoNote->setWordWrap(false);
     memoNote->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    QFont noteFont;
-    noteFont.setFamilies({QStringLiteral("Times New Roman"), QStringLiteral("Liberation Serif"),
-                          QStringLiteral("DejaVu Serif")});
-    noteFont.setPixelSize(15);
-    noteFont.setBold(true);
-    noteFont.setItalic(true);
-    memoNote->setFont(noteFont);
+    memoNote->setFont(NoteFont());
     rows->addWidget(memoNote);
 
     setCentralWidget(central);

@@ -182,8 +182,10 @@ void TfmMain::IdentifyDetector() {
         ShowGuidance();
     }
     alMain->setEnabled(true);
+    // On to the next control that takes the focus, as Tab would, so that arrow keys and the
+    // wheel no longer change the port.
     if (gbParameters->cbComPort->hasFocus())
-        gbParameters->cbComPort->nextInFocusChain()->setFocus();
+        focusNextChild();
 }
 
 void TfmMain::ResetStatus() {

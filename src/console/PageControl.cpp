@@ -4,6 +4,7 @@
 
 #include "console/PageTabBar.h"
 
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -19,10 +20,16 @@ PageControl::PageControl(QWidget* parent)
     layout->addWidget(tabBar);
     stack->setFrameShape(QFrame::StyledPanel);
     layout->addWidget(stack, 1);
-    connect(tabBar, &QTabBar::tabBarClicked, this, [this](int tab) {
-        if (tab >= 0)
-            SetActivePage(static_cast<Page>(tabBar->tabData(tab).toInt()));
-    });
+    // A click on the tab already current (shown unselected while a tab-less page is in front)
+    // changes no index, so clicks are taken as such; the keyboard moves the current index.
+    // Both bring the page through SetActivePage; the wheel is refused by the tab bar itself.
+    connect(tabBar, &QTabBar::tabBarClicked, this, [this](int tab) { SelectTab(tab); });
+    connect(tabBar, &QTabBar::currentChanged, this, [this](int tab) { SelectTab(tab); });
+}
+
+void PageControl::SelectTab(int tab) {
+    if (tab >= 0)
+        SetActivePage(static_cast<Page>(tabBar->tabData(tab).toInt()));
 }
 
 void PageControl::AddPage(Page page, QWidget* widget, const QString& caption) {
@@ -55,7 +62,9 @@ void PageControl::SetActivePage(Page page) {
     emit pageChanged(from, page);
 }
 
+// The bar's own signals stay quiet while the rules rebuild it or follow the page in front.
 void PageControl::RebuildTabs() {
+    const QSignalBlocker quiet(tabBar);
     while (tabBar->count() > 0)
         tabBar->removeTab(tabBar->count() - 1);
     for (int i = 0; i < kPageCount; ++i) {
@@ -68,6 +77,7 @@ void PageControl::RebuildTabs() {
 }
 
 void PageControl::SyncTabSelection() {
+    const QSignalBlocker quiet(tabBar);
     for (int tab = 0; tab < tabBar->count(); ++tab) {
         if (tabBar->tabData(tab).toInt() == Index(active)) {
             tabBar->setCurrentIndex(tab);

@@ -37,6 +37,7 @@ signals:
 
 private:
     static int Index(Page page) { return static_cast<int>(page); }
+    void SelectTab(int tab);
     void RebuildTabs();
     void SyncTabSelection();
 

@@ -1,8 +1,9 @@
-// Tab painting that leaves every tab unselected while a tab-less page is in front.
+// Tab painting that leaves every tab unselected while a tab-less page is in front; no wheel.
 #include "console/PageTabBar.h"
 
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <QWheelEvent>
 
 namespace console {
 
@@ -33,6 +34,12 @@ void PageTabBar::paintEvent(QPaintEvent* event) {
         option.position = QStyleOptionTab::Middle;
         painter.drawControl(QStyle::CE_TabBarTab, option);
     }
+}
+
+// A wheel turned over the tabs by accident would change pages, and entering the Calibration
+// page sends the detector a command.
+void PageTabBar::wheelEvent(QWheelEvent* event) {
+    event->accept();
 }
 
 } // namespace console

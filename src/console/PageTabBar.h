@@ -1,4 +1,5 @@
-// A tab bar that can show none of its tabs as selected, for a page whose own tab is hidden.
+// A tab bar that can show none of its tabs as selected, for a page whose own tab is hidden,
+// and that ignores the mouse wheel.
 #pragma once
 
 #include <QTabBar>
@@ -14,6 +15,7 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
 private:
     bool bNoneSelected = false;

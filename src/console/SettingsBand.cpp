@@ -18,6 +18,9 @@ namespace {
 constexpr int kRow1 = 10;
 constexpr int kRow2 = 34;
 constexpr int kBoxHeight = 21;
+// The band sits three pixels above its page's top edge, which hides its frame; the caption
+// over the thresholds starts three lower so that it is seen whole.
+constexpr int kCaptionTop = 3;
 
 QLabel* Label(QWidget* parent, const QString& text, int right, int y) {
     auto* label = new QLabel(text, parent);
@@ -67,7 +70,7 @@ SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
     Label(this, QStringLiteral("Zone length, m:"), 82, kRow1);
     cbDistRange = Box(this, 83, kRow1, 43, 28);
     auto* thresholds = new QLabel(QStringLiteral("Thresholds"), this);
-    thresholds->move(129, 0);
+    thresholds->move(129, kCaptionTop);
     thresholds->adjustSize();
     lRangeSens = Label(this, QStringLiteral("Sensitivity:"), 186, kRow1);
     cbRangeSens = Box(this, 187, kRow1, 43, 26);

@@ -30,7 +30,8 @@ int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) 
     static unsigned counter = 0;
     const std::filesystem::path folder = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = "." + target.filename().string() + "." +
+        // Appended rather than "." + name: GCC 12 at -O3 reads the latter as overlapping copies.
+        const std::string name = std::string(".").append(target.filename().string()) + "." +
                                  std::to_string(::getpid()) + "." + std::to_string(++counter) +
                                  ".tmp";
         tempPath = (folder / name).string();

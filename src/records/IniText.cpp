@@ -117,7 +117,8 @@ bool IniText::Set(std::string_view section, std::string_view key, std::string_vi
     }
     size_t header = FindSection(section);
     if (header == lines.size()) {
-        lines.push_back(Classify("[" + std::string(section) + "]", lines.empty()));
+        // Appended rather than "[" + name: GCC 12 at -O3 reads the latter as overlapping copies.
+        lines.push_back(Classify(std::string("[").append(section).append("]"), lines.empty()));
     }
     const size_t end = SectionEnd(header);
     size_t insertAt = header + 1;

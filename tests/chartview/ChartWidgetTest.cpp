@@ -54,6 +54,29 @@ TEST(ChartWidget, MarkerBarAndLineAtTheirPixels) {
     EXPECT_NE(img.pixel(l.x(), l.y() + 4), Rgb(kGreen));
 }
 
+// The alarm and malfunction marks rise from the bottom of the chart, so a bar to 350 covers
+// the whole height of a -100 ... 100 plot, not just the part above zero.
+TEST(ChartWidget, BarRisesFromTheBottomEdgeOfThePlot) {
+    chart::ChartModel model;
+    model.leftAxis.SetMinMax(-100, 100);
+    model.bottomAxis.SetMinMax(0, 100);
+    model.leftAxis.gridVisible = false;
+    model.bottomAxis.gridVisible = false;
+    auto& bar = model.AddSeries(chart::SeriesKind::Bar);
+    bar.SetBarWidth(7);
+    bar.Add(50, 350, kBlue);
+
+    console::ChartWidget widget(model);
+    widget.resize(300, 240);
+    const QImage img = widget.grab().toImage();
+    const QRect plot = widget.PlotArea();
+    const int bx = widget.ToPixel(50, 0).toPoint().x();
+    for (int y = plot.top(); y <= plot.bottom(); ++y)
+        ASSERT_EQ(img.pixel(bx, y), Rgb(kBlue))
+            << "row " << y << " of " << plot.top() << " ... " << plot.bottom();
+    EXPECT_NE(img.pixel(bx, plot.bottom() + 1), Rgb(kBlue));
+}
+
 } // namespace
 
 int main(int argc, char** argv) {

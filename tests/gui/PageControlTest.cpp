@@ -1,7 +1,14 @@
 // The page control: tabs come and go with the page rules while every page stays selectable,
-// and a page in front without its tab leaves no tab looking selected.
+// a page in front without its tab leaves no tab looking selected, and no input moves a tab
+// without its page.
+#include "ConsoleFixture.h"
+
 #include "console/PageControl.h"
 #include "console/PageTabBar.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QWheelEvent>
 
 #include <QSignalSpy>
 #include <QTest>
@@ -62,6 +69,54 @@ TEST_F(PageControlTest, ClickingATabSwitchesPagesOnce) {
     ASSERT_EQ(changes.count(), 1);
     EXPECT_EQ(changes[0][0].value<Page>(), Page::About);
     EXPECT_EQ(changes[0][1].value<Page>(), Page::Range);
+}
+
+// On a connected window (About, Calibration, Settings; Settings in front) the selected tab
+// always names the page in front, and the window's page routines ran for it.
+class TabInput : public ConsoleFixture {
+protected:
+    void SetUp() override {
+        ConsoleFixture::SetUp();
+        SendCycle(Detector());
+        ASSERT_EQ(window->ActivePage(), Page::Range);
+    }
+    std::string SelectedTab() const {
+        const PageTabBar* bar = window->pcMain->TabBar();
+        return bar->NoneSelected() ? std::string()
+                                   : bar->tabText(bar->currentIndex()).toStdString();
+    }
+    void Wheel(int angle) {
+        PageTabBar* bar = window->pcMain->TabBar();
+        const QPointF at = bar->tabRect(bar->currentIndex()).center();
+        QWheelEvent event(at, bar->mapToGlobal(at), QPoint(), QPoint(0, angle), Qt::NoButton,
+                          Qt::NoModifier, Qt::NoScrollPhase, false);
+        QApplication::sendEvent(bar, &event);
+    }
+};
+
+TEST_F(TabInput, TheWheelMovesNeitherTabNorPage) {
+    const std::vector<int> armed = ArmedSlots();
+    for (int angle : {120, -120, -120}) {
+        Wheel(angle);
+        EXPECT_EQ(window->ActivePage(), Page::Range);
+        EXPECT_EQ(SelectedTab(), "Settings <F3>");
+    }
+    EXPECT_EQ(ArmedSlots(), armed);
+}
+
+TEST_F(TabInput, ArrowKeysOnTheTabBarBringTheirPage) {
+    PageTabBar* bar = window->pcMain->TabBar();
+    bar->setFocus();
+    ASSERT_TRUE(bar->hasFocus());
+    QTest::keyClick(bar, Qt::Key_Left);
+    EXPECT_EQ(window->ActivePage(), Page::TuneUp);
+    EXPECT_EQ(SelectedTab(), "Calibration <F2>");
+    EXPECT_TRUE(window->gbOscillogram->isHidden());
+
+    QTest::keyClick(bar, Qt::Key_Right);
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+    EXPECT_EQ(SelectedTab(), "Settings <F3>");
+    EXPECT_FALSE(window->gbOscillogram->isHidden());
 }
 
 } // namespace

@@ -139,7 +139,6 @@ void ChartWidget::DrawSeries(QPainter& p, const QRect& plot, const chart::Series
         return;
     }
     p.setPen(Qt::NoPen);
-    const double zeroY = ToPixel(0, std::max(model_.leftAxis.minimum, 0.0)).y();
     // Neighbouring markers of one colour at one height (a threshold level held for a whole
     // page) touch or overlap: fill them as one run, which gives the same pixels far faster.
     QRect run;
@@ -168,13 +167,11 @@ void ChartWidget::DrawSeries(QPainter& p, const QRect& plot, const chart::Series
             }
             break;
         }
-        case SeriesKind::Bar: {
-            // Tall bars (the alarm marks) run past the axis; the plot clip cuts them.
-            const int top = std::min(cy, static_cast<int>(std::lround(zeroY)));
-            const int bottom = std::max(cy, static_cast<int>(std::lround(zeroY)));
-            p.fillRect(cx - s.BarWidth() / 2, top, s.BarWidth(), bottom - top + 1, colour);
+        case SeriesKind::Bar:
+            // Tall bars (the alarm marks) run past the top of the axis; the plot clip cuts them.
+            if (cy <= plot.bottom())
+                p.fillRect(cx - s.BarWidth() / 2, cy, s.BarWidth(), plot.bottom() - cy + 1, colour);
             break;
-        }
         case SeriesKind::HorizBar: {
             // Runs from the left edge along the bottom axis out to x, at height y.
             const int left = plot.left();

@@ -1,0 +1,8 @@
+// The application object's names, set once before the main window is made.
+#pragma once
+
+namespace console {
+
+void SetUpApplication();
+
+} // namespace console

@@ -1,0 +1,151 @@
+// The window's frame as the installer meets it: the title the platform shows, texts that fit
+// their fixed places at the initial size, and where the keyboard focus goes on identification.
+#include "ConsoleFixture.h"
+
+#include "console/ApplicationSetUp.h"
+#include "console/NoteMessages.h"
+#include "console/PortComboBox.h"
+#include "console/SettingsBand.h"
+#include "console/StatusPanel.h"
+#include "records/Version.h"
+
+#include <QApplication>
+#include <QGroupBox>
+#include <QLabel>
+#include <QStyleOptionGroupBox>
+
+namespace console {
+namespace {
+
+// Qt appends the display name to every window title when one was set explicitly and the title
+// does not already end with it. Only an explicit display name stops following the
+// application name, which is how this tells the two apart.
+QString ShownTitle(const QWidget& window) {
+    const QString name = QCoreApplication::applicationName();
+    QCoreApplication::setApplicationName(QStringLiteral("probe"));
+    const bool explicitDisplayName =
+        QGuiApplication::applicationDisplayName() != QStringLiteral("probe");
+    QCoreApplication::setApplicationName(name);
+    const QString displayName = QGuiApplication::applicationDisplayName();
+    const QString title = window.windowTitle();
+    if (explicitDisplayName && !title.endsWith(displayName))
+        return title + QStringLiteral(" \u2014 ") + displayName;
+    return title;
+}
+
+// The part of the widget's own rectangle that its ancestors up to the window leave visible.
+QRect VisibleRect(const QWidget* widget) {
+    QRect visible = widget->rect();
+    for (const QWidget* w = widget->parentWidget(); w; w = w->parentWidget()) {
+        visible &= QRect(widget->mapFrom(w, QPoint(0, 0)), w->size());
+        if (w->isWindow())
+            break;
+    }
+    return visible;
+}
+
+// Why a caption would be cut: text wider or taller than its place, or a place that its
+// parents cut off. Empty when nothing is cut.
+QString Clipping(const QLabel* label) {
+    const QFontMetrics metrics(label->font());
+    const QRect place = label->contentsRect();
+    QString why;
+    if (metrics.horizontalAdvance(label->text()) > place.width() ||
+        metrics.height() > place.height())
+        why += QStringLiteral(" text %1 x %2 in %3 x %4")
+                   .arg(metrics.horizontalAdvance(label->text()))
+                   .arg(metrics.height())
+                   .arg(place.width())
+                   .arg(place.height());
+    if (VisibleRect(label) != label->rect())
+        why += QStringLiteral(" partly outside its parents");
+    return why;
+}
+
+QString Clipping(const QGroupBox* group) {
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.text = group->title();
+    option.subControls = QStyle::SC_GroupBoxLabel | QStyle::SC_GroupBoxFrame;
+    const QRect title = group->style()->subControlRect(QStyle::CC_GroupBox, &option,
+                                                       QStyle::SC_GroupBoxLabel, group);
+    const QFontMetrics metrics(group->font());
+    QString why;
+    if (!group->rect().contains(title) || metrics.horizontalAdvance(group->title()) > title.width())
+        why += QStringLiteral(" title outside the group");
+    if (VisibleRect(group) != group->rect())
+        why += QStringLiteral(" partly outside its parents");
+    return why;
+}
+
+class WindowFrame : public ConsoleFixture {};
+
+TEST_F(WindowFrame, TheTitleShownIsTheCaptionAlone) {
+    SetUpApplication();
+    EXPECT_EQ(ShownTitle(*window).toStdString(), records::BaseCaption());
+}
+
+TEST_F(WindowFrame, EveryNoteFitsTheStripAtTheInitialSize) {
+    const QFontMetrics metrics(window->memoNote->font());
+    const int room = window->memoNote->contentsRect().width();
+    for (int k = 0; k < kNoteCount; ++k) {
+        const QString& text = NoteMessages(k).text;
+        EXPECT_LE(metrics.horizontalAdvance(text), room)
+            << "note " << k << ": " << text.toStdString();
+    }
+}
+
+TEST_F(WindowFrame, NoCaptionOfTheSettingsBandOrTheStatusPanelIsCut) {
+    // Identification shows the Settings page; position, address and unit ID come into view.
+    SendCycle(Detector());
+    window->gbRange->SetPositionVisible(true);
+    window->gbRange->SetAddressVisible(true);
+    window->gbRange->lNewLetter->show();
+    window->gbParameters->SetPositionVisible(true);
+    window->gbParameters->SetAddressVisible(true);
+    std::vector<const QLabel*> labels;
+    for (const QWidget* area :
+         {static_cast<QWidget*>(window->gbRange), static_cast<QWidget*>(window->gbParameters)})
+        for (const QLabel* label : area->findChildren<QLabel*>())
+            if (!label->text().isEmpty())
+                labels.push_back(label);
+    ASSERT_GT(labels.size(), 30u);
+    for (const QLabel* label : labels)
+        EXPECT_EQ(Clipping(label).toStdString(), "") << label->text().toStdString();
+    for (const QGroupBox* group :
+         {static_cast<QGroupBox*>(window->gbParameters), window->gbOscillogram})
+        EXPECT_EQ(Clipping(group).toStdString(), "") << group->title().toStdString();
+}
+
+// The port list gives the focus away on identification, so that arrow keys and the wheel meant
+// for the page no longer change the port.
+class FocusAfterIdentification : public ConsoleFixture, public testing::WithParamInterface<int> {};
+
+TEST_P(FocusAfterIdentification, LeavesThePortListForTheNextControlThatTakesIt) {
+    QComboBox* portList = window->gbParameters->cbComPort;
+    portList->setFocus();
+    ASSERT_TRUE(portList->hasFocus());
+    detlink::DetectorStatus d = Detector();
+    d.w2.state = GetParam();
+    SendCycle(d);
+
+    QWidget* expected = portList->nextInFocusChain();
+    const auto takesFocus = [](const QWidget* w) {
+        return w->isEnabled() && w->isVisible() &&
+               (w->focusPolicy() & Qt::TabFocus) == Qt::TabFocus;
+    };
+    while (expected != portList && !takesFocus(expected))
+        expected = expected->nextInFocusChain();
+    ASSERT_NE(expected, portList);
+    EXPECT_EQ(QApplication::focusWidget(), expected)
+        << (QApplication::focusWidget() ? QApplication::focusWidget()->metaObject()->className()
+                                        : "nothing");
+}
+
+INSTANTIATE_TEST_SUITE_P(States, FocusAfterIdentification, testing::Values(0, 2),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return info.param == 0 ? "Normal" : "Calibration";
+                         });
+
+} // namespace
+} // namespace console
