@@ -3,7 +3,6 @@
 
 #include "console/AboutPage.h"
 #include "console/CalibrationPage.h"
-#include "console/Guidance.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"

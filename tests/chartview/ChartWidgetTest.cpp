@@ -1,9 +1,7 @@
 // Renders a chart offscreen and checks pixels of a marker, a clipped alarm bar and a line.
 #include "console/chart/ChartWidget.h"
 
-#include <QApplication>
 #include <QImage>
-#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -78,12 +76,3 @@ TEST(ChartWidget, BarRisesFromTheBottomEdgeOfThePlot) {
 }
 
 } // namespace
-
-int main(int argc, char** argv) {
-    // Test discovery runs this at build time without a display.
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    ::testing::InitGoogleTest(&argc, argv);
-    return RUN_ALL_TESTS();
-}

@@ -1,4 +1,4 @@
-// Entry of the GUI tests: a QApplication on the offscreen platform unless one is chosen.
+// Entry of every GUI test binary: a QApplication on the offscreen platform unless one is chosen.
 #include <QApplication>
 
 #include <gtest/gtest.h>
