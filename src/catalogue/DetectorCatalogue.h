@@ -113,5 +113,7 @@ std::string VersionText(int cs, int prog);
 
 // number 127: the detector has not reported a position.
 inline constexpr int kNoPosition = 127;
+// The symbol a status reset gives the unreported position ("P").
+inline constexpr int kNoPositionSymbol = 15;
 
 } // namespace catalogue

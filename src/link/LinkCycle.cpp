@@ -262,7 +262,7 @@ void LinkCycle::ResetStatus() {
     Status = DetectorStatus{};
     PrevStatus = DetectorStatus{};
     Status.w0.number = catalogue::kNoPosition;
-    Status.w0.symbol = 15;
+    Status.w0.symbol = catalogue::kNoPositionSymbol;
     PrevStatus.w0 = Status.w0;
     Status.w2.state = catalogue::StateDisconnection;
     PrevStatus.w2.state = catalogue::StateDisconnection;
