@@ -63,7 +63,7 @@ detlink::DetectorStatus ConsoleFixture::Detector() {
     d.w6.cs = 1;
     d.w7.pwr = 600;
     for (int kind = 0; kind < 8; ++kind)
-        d.Store(static_cast<detlink::TelemetryWord>((d.Word(kind) & 0x1FFF) | kind << 13));
+        d.Store(testing_support::Word(kind, d.Word(kind)));
     return d;
 }
 
@@ -71,8 +71,7 @@ void ConsoleFixture::SendCycle(const detlink::DetectorStatus& detector) {
     last = detector;
     std::vector<detlink::TelemetryWord> words;
     for (int kind = 0; kind < 8; ++kind)
-        words.push_back(
-            static_cast<detlink::TelemetryWord>((detector.Word(kind) & 0x1FFF) | kind << 13));
+        words.push_back(testing_support::Word(kind, detector.Word(kind)));
     Send(words);
 }
 

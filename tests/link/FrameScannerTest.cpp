@@ -139,24 +139,11 @@ TEST_F(FrameScannerTest, SeededNoiseNeverCrashesAndKeepsBufferBounded) {
     EXPECT_GT(cycles, 100);
 }
 
-namespace {
-
 // A driver that reports nonsense counts: negative errors and more than was asked for.
-class LyingBackend final : public detlink::SerialBackend {
-public:
-    int result = -5;
-    bool Open(int, int) override { return true; }
-    void Close() override {}
-    int Write(const std::uint8_t*, int) override { return result; }
-    int Read(std::uint8_t*, int) override { return result; }
-};
-
-} // namespace
-
 TEST(SerialGateGuards, ErrorAndOversizedCountsNeverLeaveTheBuffer) {
-    auto backend = std::make_unique<LyingBackend>();
-    LyingBackend& lying = *backend;
-    detlink::SerialGate gate(std::move(backend));
+    FakePort lying;
+    lying.lie = -5;
+    detlink::SerialGate gate(std::make_unique<FakeSerialBackend>(lying));
     std::uint8_t buf[8] = {};
     EXPECT_EQ(gate.Read(buf, 8), 0); // closed
     ASSERT_TRUE(gate.Open(1, detlink::kLinkBaudRate));
@@ -164,7 +151,7 @@ TEST(SerialGateGuards, ErrorAndOversizedCountsNeverLeaveTheBuffer) {
     EXPECT_EQ(gate.Write(buf, 8), 0);
     EXPECT_EQ(gate.Read(nullptr, 8), 0);
     EXPECT_EQ(gate.Read(buf, 0), 0);
-    lying.result = 1000;
+    lying.lie = 1000;
     EXPECT_EQ(gate.Read(buf, 8), 8);
 }
 

@@ -8,6 +8,8 @@
 //   chatter     handed out by every Read that finds `reads` empty: a detector that never
 //               stops talking (empty: silence)
 //   throwOnRead every Read throws std::runtime_error("port fault")
+//   lie         when set, every Read and Write reports this count and moves no byte, as a
+//               driver that answers nonsense (an error code, more than was asked for)
 // and records:
 //   writes      every Write's bytes, in order
 //   open, openCount, lastOpened   the port's state and the Open calls
@@ -20,6 +22,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <deque>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -32,6 +35,7 @@ struct FakePort {
     std::deque<std::vector<std::uint8_t>> reads;
     std::vector<std::uint8_t> chatter;
     bool throwOnRead = false;
+    std::optional<int> lie;
     std::string failure = "/dev/ttyUSB0: in use by another program.";
 
     std::vector<std::vector<std::uint8_t>> writes;
@@ -54,10 +58,16 @@ public:
     void Close() override { port.open = false; }
     std::string OpenFailure() const override { return port.open ? std::string() : port.failure; }
     int Write(const std::uint8_t* bytes, int count) override {
+        if (port.lie) {
+            return *port.lie;
+        }
         port.writes.emplace_back(bytes, bytes + count);
         return count;
     }
     int Read(std::uint8_t* buffer, int count) override {
+        if (port.lie) {
+            return *port.lie;
+        }
         if (!port.open) {
             return 0;
         }
