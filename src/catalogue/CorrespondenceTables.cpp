@@ -4,6 +4,7 @@
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
 
+#include <algorithm>
 #include <string>
 
 namespace catalogue {
@@ -20,7 +21,7 @@ template <typename Cells> bool Inside(const Cells& cells, int column, int row) {
 
 double ReadPercent(const SensitivityTable& table, int i, int row, double fallback) {
     const auto value = ParseReal(table.Cell(i + 1, row), table.DecimalSeparator());
-    return value ? *value : fallback;
+    return value ? std::clamp(*value, 0.0, kMaxThresholdPercent) : fallback;
 }
 
 std::vector<std::string> WholeEntries(double (*percentOfStep)(const SensitivityTable&, int),

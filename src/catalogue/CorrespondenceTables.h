@@ -48,8 +48,13 @@ private:
     std::array<std::array<std::string, kRows>, kColumns> cells;
 };
 
+// A threshold is a deviation from the running average: a 10-bit signal over an average of at
+// least 1 never deviates by more than this, so a larger table value could never be crossed.
+inline constexpr double kMaxThresholdPercent = (1023.0 - 1.0) * 100;
+
 // Step i's percentages from the table, parsed in the table's notation on every call; the
-// default when the cell is empty or unparsable (or i is not a step).
+// default when the cell is empty or unparsable (or i is not a step). A value is kept within
+// 0 ... kMaxThresholdPercent, so a hand-edited 1e308 cannot overflow any use of it.
 double TablePL(const SensitivityTable& table, int i);
 double TableLL(const SensitivityTable& table, int i);
 double TableHL(const SensitivityTable& table, int i);

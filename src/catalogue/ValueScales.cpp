@@ -1,6 +1,7 @@
 // Conversions between the detector's codes and the operator's units.
 #include "catalogue/ValueScales.h"
 
+#include <algorithm>
 #include <array>
 
 namespace catalogue {
@@ -78,7 +79,7 @@ double SignalMillivolts(int ref, int raw, int amplif) {
 }
 
 double SupplyVolts(int raw) {
-    return raw * 2.5 * Kdc * kReciprocal1023 + Urd;
+    return std::clamp(raw * 2.5 * Kdc * kReciprocal1023 + Urd, -kMaxSupplyVolts, kMaxSupplyVolts);
 }
 
 // Alternate factors of 5 and 2 from 0.1 mV.

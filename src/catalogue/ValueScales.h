@@ -19,6 +19,9 @@ int DefaultThresholdCount(int band, int d);
 double MinSpeedOfCode(int v);
 int MaxSpeedOfCode(int v);
 double SignalMillivolts(int ref, int raw, int amplif);
+// A hand-edited coefficient (Kdc=1e308) must still give a supply line the panel can show:
+// the result is kept within this many volts either way.
+inline constexpr double kMaxSupplyVolts = 1000;
 double SupplyVolts(int raw);
 // The Calibration chart's bottom-axis maximum for a signal maximum in millivolts: the first
 // of 0.1, 0.5, 1, 5, 10, 50, ... above trunc(10 x maximum) / 10, at most 10^6; the axis

@@ -75,7 +75,18 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     oscControls.RecalcMaxPointsPerPage(OscillogramInputs());
     linkCycle.iComPort = settings.iComPort;
     linkCycle.RefreshPortList();
+    ShowTrafficLogNotice();
     Timer->start();
+}
+
+// A log the operator asked for (by creating its file) but this run cannot keep is said where
+// the first note is read, beside any reason the port gave.
+void TfmMain::ShowTrafficLogNotice() {
+    if (trafficLog.OffReason().empty())
+        return;
+    const QString reason = QString::fromStdString(trafficLog.OffReason());
+    const QString tip = memoNote->toolTip();
+    memoNote->setToolTip(tip.isEmpty() ? reason : tip + QLatin1Char('\n') + reason);
 }
 
 TfmMain::~TfmMain() = default;

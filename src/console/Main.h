@@ -192,6 +192,7 @@ private:
     void BuildRangePage();
     void pcMainChange(Page from, Page to);
     bool Connected() const;
+    void ShowTrafficLogNotice();
 
     void actAboutSelectExecute();
     void actTuneUpSelectExecute();

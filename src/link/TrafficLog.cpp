@@ -1,10 +1,14 @@
-// The traffic log file: switched on by its presence at start-up, one seek and one write per line.
+// The traffic log file: taken and locked at start-up, one seek and one whole write per line.
 #include "link/TrafficLog.h"
 
 #include "catalogue/DateTime.h"
 
+#include <cerrno>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
+#include <tuple>
 #include <unistd.h>
 
 namespace detlink {
@@ -20,18 +24,37 @@ TrafficLog::~TrafficLog() {
 }
 
 bool TrafficLog::EnableIfPresent() {
-    struct stat info {};
-    if (::stat(sFileName.c_str(), &info) != 0) {
-        return enabled;
-    }
-    if (::unlink(sFileName.c_str()) != 0) {
-        return enabled;
-    }
-    const int fd = ::open(sFileName.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+    // Non-blocking, so that a FIFO in the log's place cannot hold up the start.
+    const int fd = ::open(sFileName.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
+        if (errno != ENOENT) {
+            sOffReason = "The traffic log is off for this run: " + sFileName +
+                         " cannot be opened (" + std::strerror(errno) + ").";
+        }
         return enabled;
     }
-    ::close(fd);
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        ::close(fd);
+        sOffReason =
+            "The traffic log is off for this run: " + sFileName + " is not a regular file.";
+        return enabled;
+    }
+    // A running copy keeps its log: emptying the file under it would lose everything it
+    // wrote, so a second copy in the same folder leaves the log alone.
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        sOffReason = "The traffic log is off for this run: " + sFileName +
+                     " is in use by another copy of the program in this folder.";
+        return enabled;
+    }
+    if (::ftruncate(fd, 0) != 0) {
+        ::close(fd);
+        sOffReason = "The traffic log is off for this run: " + sFileName + " cannot be emptied (" +
+                     std::strerror(errno) + ").";
+        return enabled;
+    }
+    hLogFile = fd;
     enabled = true;
     return enabled;
 }
@@ -40,14 +63,8 @@ bool TrafficLog::WriteLogLine(const std::string& text) {
     if (!enabled) {
         return true;
     }
-    if (hLogFile < 0) {
-        // Never created here: a log removed while running stays removed.
-        hLogFile = ::open(sFileName.c_str(), O_WRONLY | O_CLOEXEC);
-    }
-    if (hLogFile < 0) {
-        return false;
-    }
-    if (::lseek(hLogFile, 0, SEEK_END) < 0) {
+    const off_t end = ::lseek(hLogFile, 0, SEEK_END);
+    if (end < 0) {
         return false;
     }
     std::string line = catalogue::FormatTimeOfDay(clock.Now());
@@ -56,7 +73,15 @@ bool TrafficLog::WriteLogLine(const std::string& text) {
     line += text;
     line += '\n';
     const ssize_t written = ::write(hLogFile, line.data(), line.size());
-    return written == static_cast<ssize_t>(line.size());
+    if (written == static_cast<ssize_t>(line.size())) {
+        return true;
+    }
+    // A full disk cuts the line: take the piece back, or the next line would be glued onto
+    // it once space is freed.
+    if (written > 0) {
+        std::ignore = ::ftruncate(hLogFile, end);
+    }
+    return false;
 }
 
 } // namespace detlink

@@ -17,13 +17,17 @@ public:
     TrafficLog(const TrafficLog&) = delete;
     TrafficLog& operator=(const TrafficLog&) = delete;
 
-    // Start-up switch: when the file exists, delete it, create it empty and turn logging on
-    // for the rest of the run. Returns whether logging is on.
+    // Start-up switch: when the file exists, take it for this run (held open and locked, so
+    // a second copy of the program in the same folder cannot take it too), empty it and turn
+    // logging on. Returns whether logging is on.
     bool EnableIfPresent();
     bool bLogEnabled() const { return enabled; }
+    // Why an existing log file could not be taken, for the operator; empty when logging is on
+    // or when there was no file (the operator's way of keeping it off).
+    const std::string& OffReason() const { return sOffReason; }
 
-    // One line: true when written, or at once when logging is off; false when the file
-    // cannot be opened or written. Never creates the file.
+    // One whole line: true when written, or at once when logging is off; false when it
+    // cannot be written, and then nothing of it stays in the file. Never creates the file.
     bool WriteLogLine(const std::string& text);
 
 private:
@@ -31,6 +35,7 @@ private:
     std::string sFileName;
     bool enabled = false;
     int hLogFile = -1;
+    std::string sOffReason;
 };
 
 } // namespace detlink

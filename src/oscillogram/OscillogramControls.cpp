@@ -8,6 +8,14 @@
 namespace oscillogram {
 
 namespace {
+// The automatic fit turns threshold levels into axis limits; a level the axis could not hold
+// (a hand-edited table value) is kept to a range where the conversion is defined.
+constexpr double kAxisLimit = 1e6;
+
+int AxisValue(double value) {
+    return static_cast<int>(std::trunc(std::clamp(value, -kAxisLimit, kAxisLimit)));
+}
+
 int ParseIntOr1(const std::string& text) {
     int v = 0;
     const auto r = std::from_chars(text.data(), text.data() + text.size(), v);
@@ -101,13 +109,11 @@ void OscillogramControls::chbAutoYScaleClick(const detlink::DetectorStatus& Stat
     if (!autoYScaleChecked)
         return;
     sbLeftAxisDownEnabled = sbLeftAxisUpEnabled = true;
-    const int a = static_cast<int>(std::trunc(-levels_.TableLL(Status.w3.sensmp) * 1.1 - 1));
-    const int b = static_cast<int>(std::trunc(-levels_.TableHL(Status.w4.sensbp) * 1.1 - 1));
+    const int a = AxisValue(-levels_.TableLL(Status.w3.sensmp) * 1.1 - 1);
+    const int b = AxisValue(-levels_.TableHL(Status.w4.sensbp) * 1.1 - 1);
     osc_.iAxisMinY = std::min(a, b);
-    osc_.iAxisMaxY =
-        in.hlOnlyRegulation
-            ? static_cast<int>(std::trunc(levels_.TableHL(Status.w4.sensbp) * 0.25 + 1))
-            : static_cast<int>(std::trunc(levels_.TablePL(Status.w3.senspp) * 1.1 + 1));
+    osc_.iAxisMaxY = in.hlOnlyRegulation ? AxisValue(levels_.TableHL(Status.w4.sensbp) * 0.25 + 1)
+                                         : AxisValue(levels_.TablePL(Status.w3.senspp) * 1.1 + 1);
     chart_.leftAxis.maximum = osc_.iAxisMaxY;
     chart_.leftAxis.minimum = osc_.iAxisMinY;
     chart_.Touch();

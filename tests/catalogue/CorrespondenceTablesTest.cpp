@@ -67,6 +67,19 @@ TEST_P(SensitivityTableIn, UnreadableCellsFallBackToTheDefaultAndKeepTheirText) 
     EXPECT_EQ(table.Cell(4, 1), "abc");
 }
 
+// Hand-edited values no signal could reach, or below zero, are read within the range a
+// threshold can have, so no later conversion overflows.
+TEST_P(SensitivityTableIn, AbsurdValuesAreKeptWithinWhatASignalCanReach) {
+    SensitivityTable table(GetParam());
+    table.SetCell(1, 1, "1e308");
+    table.SetCell(1, 2, "-1e308");
+    table.SetCell(1, 3, "-5");
+    EXPECT_DOUBLE_EQ(TablePL(table, 0), kMaxThresholdPercent);
+    EXPECT_DOUBLE_EQ(TableLL(table, 0), 0);
+    EXPECT_DOUBLE_EQ(TableHL(table, 0), 0);
+    EXPECT_EQ(PLListEntries(table).front(), "102200");
+}
+
 TEST(CorrespondenceTables, CellsOutsideTheGridReadEmptyAndIgnoreWrites) {
     SensitivityTable sens(',');
     ZoneLengthTable zones;

@@ -112,6 +112,17 @@ TEST_F(SupplyCoefficients, EditedCoefficientsApplyAtOnce) {
     EXPECT_NEAR(SupplyVolts(1023), 25.0, 1e-9);
 }
 
+// A hand-edited coefficient still gives a supply line, not "INF V".
+TEST_F(SupplyCoefficients, AbsurdCoefficientsStillGiveASupplyLine) {
+    Kdc = 1e308;
+    EXPECT_EQ(FormatFixed(SupplyVolts(1023), 1, ',') + "  V", "1000,0  V");
+    Kdc = -1e308;
+    EXPECT_EQ(FormatFixed(SupplyVolts(1023), 1, ','), "-1000,0");
+    Kdc = kDefaultKdc;
+    Urd = 1e308;
+    EXPECT_EQ(FormatFixed(SupplyVolts(0), 1, ','), "1000,0");
+}
+
 // The Calibration axis grows in steps of 0.1, 0.5, 1, 5, 10, ... above the maximum.
 TEST(ValueScales, TuneUpAxisIsTheFirstStepAboveTheTruncatedMaximum) {
     const struct {

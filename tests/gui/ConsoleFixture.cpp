@@ -17,6 +17,7 @@ void ConsoleFixture::SetUp() {
     previousDirectory = QDir::currentPath();
     QDir::setCurrent(directory.path());
     port.ports = {3};
+    BeforeStart();
     window = std::make_unique<TfmMain>(
         clock, std::make_unique<testing_support::FakeSerialBackend>(port), [this] {
             std::vector<std::string> names;

@@ -25,6 +25,8 @@ class ConsoleFixture : public testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Runs in the working directory before the window starts: files a test wants there.
+    virtual void BeforeStart() {}
 
     // A consistent detector: Orvel 10, firmware 1.3, position C07, Normal, Auto at 150 m
     // with the table's step on all three thresholds.

@@ -23,9 +23,10 @@ struct NullSink : OscillogramSink {
 };
 // Levels of steps senspp 31, sensmp 1, sensbp 1 in the default table.
 struct Levels : ThresholdLevels {
-    double TablePL(int) const override { return 59.375; }
-    double TableLL(int) const override { return 12.5; }
-    double TableHL(int) const override { return 25; }
+    double pl = 59.375, ll = 12.5, hl = 25;
+    double TablePL(int) const override { return pl; }
+    double TableLL(int) const override { return ll; }
+    double TableHL(int) const override { return hl; }
 };
 
 class ControlsTest : public ::testing::Test {
@@ -123,6 +124,22 @@ TEST_F(ControlsTest, AutoFitAndToggle) {
     in.hlOnlyRegulation = false;
     c.actAutoYScaleExecute(s, in); // back on: fits at once
     EXPECT_EQ(osc.iAxisMaxY, 66);
+}
+
+// A level no axis could hold must not overflow the conversion to whole axis limits: the fit
+// stays ordered and finite, thresholds at the top and the bottom of the chart.
+TEST_F(ControlsTest, AutoFitOfAbsurdLevelsKeepsAnOrderedAxis) {
+    detlink::DetectorStatus s{};
+    levels.pl = 1e308;
+    levels.ll = 1e308;
+    levels.hl = 1e300;
+    c.chbAutoYScaleClick(s, in);
+    EXPECT_GT(osc.iAxisMaxY, 100000);
+    EXPECT_LT(osc.iAxisMinY, -100000);
+    EXPECT_EQ(chart.leftAxis.maximum, osc.iAxisMaxY);
+    in.hlOnlyRegulation = true;
+    c.chbAutoYScaleClick(s, in);
+    EXPECT_GT(osc.iAxisMaxY, 100000);
 }
 
 TEST_F(ControlsTest, PlayCycleReturnsToShow) {
