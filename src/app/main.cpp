@@ -1,6 +1,7 @@
 // The process entry: application object and title, the main window, the message loop.
 #include "console/Main.h"
 #include "console/ApplicationSetUp.h"
+#include "console/TerminationSignals.h"
 #include "link/Clock.h"
 #include "link/PortDirectory.h"
 #include "link/SerialGate.h"
@@ -21,6 +22,8 @@ int main(int argc, char** argv) {
         console::TfmMain window(clock, detlink::MakePlatformSerialBackend(), [] {
             return detlink::PortDirectory::FromEnvironment().PortNames();
         });
+        // A logout, Ctrl+C or a closed terminal closes the window like the operator would.
+        new console::TerminationSignals(window);
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

@@ -1,6 +1,6 @@
 // The mirelund binary, offscreen, against detector-sim on a pseudo-terminal: identification,
-// the remembered port, the calibration-off command on the wire, and supervision lines when
-// the detector falls silent.
+// the remembered port, the calibration-off command on the wire, supervision lines when the
+// detector falls silent, and the shut-down that a logout, Ctrl+C or a closed terminal runs.
 #include <QByteArray>
 #include <QDir>
 #include <QElapsedTimer>
@@ -53,7 +53,9 @@ protected:
         sim.setProgram(DETECTOR_SIM_EXE);
         // At the slowest rate every frame arrives in a cycle of its own, so the command armed
         // by the identifying frame leaves before a later frame can confirm it unsent.
-        sim.setArguments({"--rate", "14", "--command-log", root.filePath("commands.log")});
+        sim.setArguments(
+            QStringList({"--rate", "14", "--command-log", root.filePath("commands.log")}) +
+            SimulatorOptions());
         sim.start();
         ASSERT_TRUE(sim.waitForStarted(5000));
         ASSERT_TRUE(WaitFor(
@@ -89,7 +91,12 @@ protected:
         }
     }
 
+    // Further options of the simulated detector.
+    virtual QStringList SimulatorOptions() const { return {}; }
     QString Work(const QString& name) const { return root.filePath("work/" + name); }
+    bool Identified() const {
+        return ReadAll(Work("Mirelund.ini")).contains("ComPort=" + QByteArray::number(comNumber));
+    }
     // The simulator logs each accepted command as its bytes, then its decoded fields.
     bool CommandLogHolds(const QByteArray& wire) const {
         const QByteArray command = wire.size() == 4 ? wire.left(2) : wire;
@@ -109,8 +116,7 @@ protected:
 };
 
 TEST_F(EndToEnd, IdentifiesCalibratesOffAndSupervisesTheLink) {
-    const QByteArray portKey = "ComPort=" + QByteArray::number(comNumber);
-    ASSERT_TRUE(WaitFor([&] { return ReadAll(Work("Mirelund.ini")).contains(portKey); }, 15000))
+    ASSERT_TRUE(WaitFor([&] { return Identified(); }, 15000))
         << "settings file: " << ReadAll(Work("Mirelund.ini")).toStdString();
 
     // Entering the Settings page at identification sends calibration off (o_state 0).
@@ -139,5 +145,36 @@ TEST_F(EndToEnd, IdentifiesCalibratesOffAndSupervisesTheLink) {
     EXPECT_TRUE(WaitFor([&] { return TrafficLog().contains("Pause!!! "); }, 6000));
     EXPECT_TRUE(WaitFor([&] { return TrafficLog().contains("Lost!!! "); }, 8000));
 }
+
+// A detector in the middle of its alignment when the session ends: the signal closes the
+// window, whose shut-down takes the detector out of calibration before the tool exits.
+class Termination : public EndToEnd, public testing::WithParamInterface<int> {
+protected:
+    QStringList SimulatorOptions() const override { return {"--calibrating"}; }
+};
+
+TEST_P(Termination, TakesTheDetectorOutOfCalibrationAndExitsNormally) {
+    ASSERT_TRUE(WaitFor([&] { return Identified(); }, 15000))
+        << "settings file: " << ReadAll(Work("Mirelund.ini")).toStdString();
+    // Identified in Calibration, the tool stays there and sends nothing.
+    QThread::msleep(500);
+    ASSERT_TRUE(ReadAll(root.filePath("commands.log")).isEmpty())
+        << ReadAll(root.filePath("commands.log")).toStdString();
+
+    ASSERT_EQ(::kill(static_cast<pid_t>(tool.processId()), GetParam()), 0);
+    ASSERT_TRUE(tool.waitForFinished(15000));
+    EXPECT_EQ(tool.exitStatus(), QProcess::NormalExit);
+    EXPECT_EQ(tool.exitCode(), 0);
+    const QList<QByteArray> commands = ReadAll(root.filePath("commands.log")).trimmed().split('\n');
+    EXPECT_TRUE(commands.back().contains("o_code:0") && commands.back().contains("o_state:0"))
+        << ReadAll(root.filePath("commands.log")).toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(Signals, Termination, testing::Values(SIGTERM, SIGINT, SIGHUP),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(info.param == SIGTERM  ? "SIGTERM"
+                                                : info.param == SIGINT ? "SIGINT"
+                                                                       : "SIGHUP");
+                         });
 
 } // namespace

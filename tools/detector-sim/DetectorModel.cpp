@@ -34,13 +34,14 @@ void Set(int& field, int value, bool& changed) {
 } // namespace
 
 DetectorModel::DetectorModel(const DetectorFields& fields, int noise, bool refusePosition,
-                             unsigned seed)
+                             bool calibrating, unsigned seed)
     : fields(fields)
     , iNoise(noise)
     , bRefusePosition(refusePosition)
     , random(seed)
     , restingSig(fields.sig)
-    , aver(fields.sig) {}
+    , aver(fields.sig)
+    , bCalibration(calibrating) {}
 
 int DetectorModel::ThresholdLevel(int step) {
     return 100 + 28 * step;

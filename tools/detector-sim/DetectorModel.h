@@ -20,7 +20,9 @@ struct Conditions {
 
 class DetectorModel {
 public:
-    DetectorModel(const DetectorFields& fields, int noise, bool refusePosition, unsigned seed);
+    // calibrating: the detector starts in Calibration, as one left in the middle of alignment.
+    DetectorModel(const DetectorFields& fields, int noise, bool refusePosition, bool calibrating,
+                  unsigned seed);
 
     // The word of one kind as it goes out now; a signal word also advances `sig` and `aver`.
     std::uint16_t TelemetryWord(int kind, const Conditions& conditions, double now);

@@ -18,6 +18,7 @@ enum Option {
     kNoise,
     kRefusePosition,
     kIncompleteCycle,
+    kCalibrating,
     kSeed,
     kCommandLog,
     kScript,
@@ -58,6 +59,7 @@ const char* const kUsage =
     "  --noise N           signal noise amplitude in counts (default 3)\n"
     "  --refuse-position   ignore position commands\n"
     "  --incomplete-cycle  never send the state word, so no full cycle completes\n"
+    "  --calibrating       start in Calibration, as a detector left mid-alignment\n"
     "  --preset NAME       auto3 (reg 3), special1 (reg 1), special2 (reg 1, HL only)\n"
     "  --seed N            noise seed\n"
     "  --command-log FILE  write one line per accepted command\n"
@@ -137,6 +139,7 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
         {"noise", required_argument, nullptr, kNoise},
         {"refuse-position", no_argument, nullptr, kRefusePosition},
         {"incomplete-cycle", no_argument, nullptr, kIncompleteCycle},
+        {"calibrating", no_argument, nullptr, kCalibrating},
         {"seed", required_argument, nullptr, kSeed},
         {"command-log", required_argument, nullptr, kCommandLog},
         {"script", required_argument, nullptr, kScript},
@@ -181,6 +184,9 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             break;
         case kIncompleteCycle:
             options.incompleteCycle = true;
+            break;
+        case kCalibrating:
+            options.calibrating = true;
             break;
         case kSeed:
             ok = ParseInt(optarg, 0, 1 << 30, seed);

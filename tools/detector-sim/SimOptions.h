@@ -18,6 +18,7 @@ struct SimOptions {
     int noise = 3;        // signal noise amplitude, in counts
     bool refusePosition = false;
     bool incompleteCycle = false;
+    bool calibrating = false; // starts in Calibration
     unsigned seed = 1;
     std::string commandLog;
     bool help = false; // --help: the usage text is the whole answer

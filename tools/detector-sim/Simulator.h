@@ -23,7 +23,8 @@ public:
         , line(line)
         , commandLog(commandLog)
         , stop(stop)
-        , model(options.fields, options.noise, options.refusePosition, options.seed)
+        , model(options.fields, options.noise, options.refusePosition, options.calibrating,
+                options.seed)
         , schedule(options.incompleteCycle)
         , random(options.seed + 1) {}
 
