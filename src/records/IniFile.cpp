@@ -46,7 +46,7 @@ FileBytes ReadCapped(const std::string& path) {
     result.sBytes.resize(filled);
     if (filled > IniFile::kMaxFileBytes) {
         result.bTooLarge = true;
-        const size_t lastBreak = result.sBytes.rfind('\n', IniFile::kMaxFileBytes - 1);
+        const size_t lastBreak = result.sBytes.find_last_of("\r\n", IniFile::kMaxFileBytes - 1);
         result.sBytes.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
     }
     return result;

@@ -36,8 +36,8 @@ public:
                            std::string_view fallback) const;
 
     // Sets the key and replaces the file. A new key goes after the last key of its section, a
-    // new section at the end; comments, unknown lines and their order stay. Lines are written
-    // with CR LF.
+    // new section at the end; comments, unknown lines, their order and their bytes stay, line
+    // ends included. A new file is written with CR LF.
     WriteOutcome WriteString(std::string_view section, std::string_view key,
                              std::string_view value);
     // The same for several keys in order, with a single replacement of the file.

@@ -60,6 +60,56 @@ TEST_F(IniFileTest, ReadsLineFeedFilesAndSeesChangesMadeMeanwhile) {
     EXPECT_EQ(ini.Read("Koef", "Kdc"), "2");
 }
 
+// Files from other editors and systems: every line end is read, and a write changes the bytes
+// of the one line it touches, or adds a line ended as the file's first line is.
+struct LineEndCase {
+    const char* name;
+    std::string before;
+    std::optional<std::string> read; // Koef/Kdc in `before`
+    const char* section;
+    const char* key;
+    std::string after; // once the key is set to 9
+};
+
+void PrintTo(const LineEndCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class IniLineEnds : public TempDirFixture, public ::testing::WithParamInterface<LineEndCase> {};
+
+TEST_P(IniLineEnds, ReadsEveryLineEndAndWritesOnlyTheKeysLine) {
+    const LineEndCase& c = GetParam();
+    WriteAll("Mirelund.ini", c.before);
+    IniFile ini("Mirelund.ini");
+    EXPECT_EQ(ini.Read("Koef", "Kdc"), c.read);
+    EXPECT_EQ(ini.Read("Koef", "Urd"), "2");
+    ASSERT_TRUE(ini.WriteString(c.section, c.key, "9"));
+    EXPECT_EQ(ReadAll("Mirelund.ini"), c.after);
+    EXPECT_EQ(ini.Read(c.section, c.key), "9");
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, IniLineEnds,
+    ::testing::Values(LineEndCase{"LineFeeds", "; note\n[Koef]\nKdc=1\nUrd=2\n", "1", "Koef", "Kdc",
+                                  "; note\n[Koef]\nKdc=9\nUrd=2\n"},
+                      LineEndCase{"CarriageReturns", "; note\r[Koef]\rKdc=1\rUrd=2\r", "1", "Koef",
+                                  "Kdc", "; note\r[Koef]\rKdc=9\rUrd=2\r"},
+                      LineEndCase{"MixedEachLineKeepsItsOwn", "; note\r\n[Koef]\nKdc=1\rUrd=2\r\n",
+                                  "1", "Koef", "Kdc", "; note\r\n[Koef]\nKdc=9\rUrd=2\r\n"},
+                      LineEndCase{"BlankLinesBetweenEnds", "[Koef]\n\rKdc=1\r\n\r\rUrd=2\n\n", "1",
+                                  "Koef", "Kdc", "[Koef]\n\rKdc=9\r\n\r\rUrd=2\n\n"},
+                      LineEndCase{"NoFinalLineEnd", "[Koef]\nUrd=2\nKdc=1", "1", "Koef", "Kdc",
+                                  "[Koef]\nUrd=2\nKdc=9"},
+                      LineEndCase{"ByteOrderMark", "\xEF\xBB\xBF[Koef]\rKdc=1\rUrd=2\r", "1",
+                                  "Koef", "Kdc", "\xEF\xBB\xBF[Koef]\rKdc=9\rUrd=2\r"},
+                      LineEndCase{"NewKeyTakesTheFirstLinesEnd", "[Koef]\rUrd=2\nKdc=1\r\n", "1",
+                                  "Koef", "New", "[Koef]\rUrd=2\nKdc=1\r\nNew=9\r"},
+                      LineEndCase{"NewSectionInLineFeeds", "[Koef]\nUrd=2\n", std::nullopt, "Sens",
+                                  "Freq10Dist2", "[Koef]\nUrd=2\n[Sens]\nFreq10Dist2=9\n"},
+                      LineEndCase{"NewKeyAfterAnUnendedLastLine", "[Koef]\rUrd=2", std::nullopt,
+                                  "Koef", "Kdc", "[Koef]\rUrd=2\rKdc=9"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(IniFileTest, WriteKeepsEveryOtherLineInPlace) {
     WriteAll("Mirelund.ini", kWindowsFile);
     IniFile ini("Mirelund.ini");
@@ -112,19 +162,22 @@ TEST_F(IniFileTest, BinaryFileNeitherCrashesNorLosesItsBytes) {
 }
 
 TEST_F(IniFileTest, OversizedFileIsReadInPartAndNeverRewritten) {
-    std::string big = "[Koef]\r\nKdc=3\r\n";
-    while (big.size() <= IniFile::kMaxFileBytes) {
-        big += "; padding padding padding padding padding padding padding padding\r\n";
+    for (const std::string end : {"\r\n", "\r"}) {
+        SCOPED_TRACE(end == "\r" ? "CR" : "CR LF");
+        std::string big = "[Koef]" + end + "Kdc=3" + end;
+        while (big.size() <= IniFile::kMaxFileBytes) {
+            big += "; padding padding padding padding padding padding padding padding" + end;
+        }
+        big += "[Late]" + end + "Key=1" + end;
+        WriteAll("Mirelund.ini", big);
+        IniFile ini("Mirelund.ini");
+        EXPECT_EQ(ini.Read("Koef", "Kdc"), "3");
+        EXPECT_FALSE(ini.Read("Late", "Key").has_value());
+        const records::WriteOutcome outcome = ini.WriteString("Koef", "Kdc", "4");
+        EXPECT_FALSE(outcome);
+        EXPECT_NE(outcome.sError.find("Mirelund.ini"), std::string::npos);
+        EXPECT_EQ(ReadAll("Mirelund.ini"), big);
     }
-    big += "[Late]\r\nKey=1\r\n";
-    WriteAll("Mirelund.ini", big);
-    IniFile ini("Mirelund.ini");
-    EXPECT_EQ(ini.Read("Koef", "Kdc"), "3");
-    EXPECT_FALSE(ini.Read("Late", "Key").has_value());
-    const records::WriteOutcome outcome = ini.WriteString("Koef", "Kdc", "4");
-    EXPECT_FALSE(outcome);
-    EXPECT_NE(outcome.sError.find("Mirelund.ini"), std::string::npos);
-    EXPECT_EQ(ReadAll("Mirelund.ini"), big);
 }
 
 TEST_F(IniFileTest, UnstorableTextIsRefusedAndTheFileStaysAsItWas) {
