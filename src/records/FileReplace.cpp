@@ -57,13 +57,17 @@ void SyncFolder(const std::filesystem::path& target) {
 
 WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes) {
     const std::filesystem::path target(path);
+    struct stat existing {};
+    const bool exists = ::stat(path.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        return WriteOutcome::Failed("Cannot write file \"" + path + "\": it is not a regular file");
+    }
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);
     if (fd < 0) {
         return WriteOutcome::Failed(SystemErrorText("Cannot create file", path, errno));
     }
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
+    if (exists) {
         ::fchmod(fd, existing.st_mode & 07777);
     }
     const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;

@@ -30,7 +30,9 @@ public:
 
     // The value of the key in the first section of that name (names match without regard to
     // case), blanks around it and one pair of enclosing quotes removed; nothing when the file,
-    // the section or the key is missing. The first of duplicate keys wins.
+    // the section or the key is missing. The first of duplicate keys wins. Only a regular file
+    // is read: a FIFO, a folder, a device or a socket in its place reads as missing at once, and
+    // a write to it fails without touching it.
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback) const;

@@ -4,7 +4,16 @@
 #include "TempDirFixture.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstring>
+#include <fcntl.h>
+#include <future>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
+#include <unistd.h>
 
+namespace fs = std::filesystem;
 using records::IniFile;
 using records_test::TempDirFixture;
 
@@ -206,5 +215,76 @@ TEST_F(IniFileTest, WriteKeepsPermissionsAndLeavesOnlyTheFile) {
     EXPECT_EQ(std::filesystem::status("Mirelund.ini").permissions(), std::filesystem::perms(0640));
     EXPECT_EQ(Listing(), std::vector<std::string>{"Mirelund.ini"});
 }
+
+// Something other than a file in the settings file's place, as a mistake or a prank leaves it.
+struct NonRegularCase {
+    const char* name;
+    void (*make)();
+};
+
+void PrintTo(const NonRegularCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class IniNonRegular : public TempDirFixture, public ::testing::WithParamInterface<NonRegularCase> {
+protected:
+    // Runs the call on a thread of its own. Should it block on the FIFO, a writer that comes
+    // and goes releases it, so that a regression fails here instead of hanging the run.
+    template <class Call> static auto WithoutBlocking(Call call) {
+        auto result = std::async(std::launch::async, call);
+        if (result.wait_for(std::chrono::seconds(5)) == std::future_status::timeout) {
+            ADD_FAILURE() << "blocked on Mirelund.ini";
+            ::close(::open("Mirelund.ini", O_WRONLY | O_NONBLOCK | O_CLOEXEC));
+        }
+        return result.get();
+    }
+};
+
+TEST_P(IniNonRegular, ReadsAsAbsentAndIsNeverWrittenOrReplaced) {
+    GetParam().make();
+    const fs::file_type placed = fs::symlink_status("Mirelund.ini").type();
+    const fs::file_type named = fs::status("Mirelund.ini").type();
+    const std::vector<std::string> listing = Listing();
+    IniFile ini("Mirelund.ini");
+
+    EXPECT_FALSE(WithoutBlocking([&] { return ini.Read("Koef", "Kdc"); }).has_value());
+    EXPECT_EQ(WithoutBlocking([&] { return ini.ReadString("Koef", "Kdc", "dflt"); }), "dflt");
+    const records::WriteOutcome outcome =
+        WithoutBlocking([&] { return ini.WriteString("Koef", "Kdc", "1"); });
+    EXPECT_FALSE(outcome);
+    EXPECT_EQ(outcome.sError, "Cannot write file \"Mirelund.ini\": it is not a regular file");
+    EXPECT_EQ(fs::symlink_status("Mirelund.ini").type(), placed);
+    EXPECT_EQ(fs::status("Mirelund.ini").type(), named);
+    EXPECT_EQ(Listing(), listing);
+}
+
+void MakeFifo() {
+    ASSERT_EQ(::mkfifo("Mirelund.ini", 0666), 0);
+}
+
+void MakeFolder() {
+    fs::create_directory("Mirelund.ini");
+}
+
+void MakeSocket() {
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strcpy(address.sun_path, "Mirelund.ini");
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    ASSERT_EQ(::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
+    ::close(fd);
+}
+
+void MakeLinkToAFifo() {
+    ASSERT_EQ(::mkfifo("pipe", 0666), 0);
+    fs::create_symlink("pipe", "Mirelund.ini");
+}
+
+INSTANTIATE_TEST_SUITE_P(Places, IniNonRegular,
+                         ::testing::Values(NonRegularCase{"Fifo", MakeFifo},
+                                           NonRegularCase{"Folder", MakeFolder},
+                                           NonRegularCase{"Socket", MakeSocket},
+                                           NonRegularCase{"LinkToAFifo", MakeLinkToAFifo}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 } // namespace
