@@ -287,4 +287,75 @@ INSTANTIATE_TEST_SUITE_P(Places, IniNonRegular,
                                            NonRegularCase{"LinkToAFifo", MakeLinkToAFifo}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+// A settings file shared through symbolic links: the links stay, the file they name changes.
+struct LinkCase {
+    const char* name;
+    std::vector<std::pair<std::string, std::string>> links; // link, what it names
+    bool absolute;                                          // the first link names a full path
+    bool targetExists;
+};
+
+void PrintTo(const LinkCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class IniLinks : public TempDirFixture, public ::testing::WithParamInterface<LinkCase> {
+protected:
+    // Every name under the current directory, sub-folders included, sorted.
+    static std::vector<std::string> AllNames() {
+        std::vector<std::string> names;
+        for (const auto& entry : fs::recursive_directory_iterator(".")) {
+            names.push_back(entry.path().lexically_relative(".").string());
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+};
+
+TEST_P(IniLinks, WriteGoesThroughTheLinksToTheFileTheyName) {
+    const LinkCase& c = GetParam();
+    const std::string target = "shared/Mirelund.ini";
+    fs::create_directory("shared");
+    fs::create_directory("hop");
+    std::vector<std::string> expectedNames = {"hop", "shared", target};
+    std::vector<std::pair<std::string, fs::path>> made;
+    for (auto [link, named] : c.links) {
+        if (c.absolute && link == "Mirelund.ini") {
+            named = (fs::current_path() / named).string();
+        }
+        fs::create_symlink(named, link);
+        made.emplace_back(link, named);
+        expectedNames.push_back(link);
+    }
+    std::sort(expectedNames.begin(), expectedNames.end());
+    if (c.targetExists) {
+        WriteAll(target, "[Koef]\nKdc=1\n");
+    }
+
+    IniFile ini("Mirelund.ini");
+    ASSERT_TRUE(ini.WriteString("Koef", "Kdc", "2"));
+    EXPECT_EQ(ReadAll(target), c.targetExists ? "[Koef]\nKdc=2\n" : "[Koef]\r\nKdc=2\r\n");
+    EXPECT_EQ(ini.Read("Koef", "Kdc"), "2");
+    for (const auto& [link, named] : made) {
+        EXPECT_TRUE(fs::is_symlink(link)) << link;
+        EXPECT_EQ(fs::read_symlink(link), named) << link;
+    }
+    EXPECT_EQ(AllNames(), expectedNames);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Links, IniLinks,
+    ::testing::Values(
+        LinkCase{"IntoASubFolder", {{"Mirelund.ini", "shared/Mirelund.ini"}}, false, true},
+        LinkCase{"FullPath", {{"Mirelund.ini", "shared/Mirelund.ini"}}, true, true},
+        LinkCase{"ChainRelativeToEachLinksFolder",
+                 {{"hop/next.ini", "../shared/Mirelund.ini"}, {"Mirelund.ini", "hop/next.ini"}},
+                 false,
+                 true},
+        LinkCase{"DanglingCreatesTheFileItNames",
+                 {{"hop/next.ini", "../shared/Mirelund.ini"}, {"Mirelund.ini", "hop/next.ini"}},
+                 false,
+                 false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 } // namespace
