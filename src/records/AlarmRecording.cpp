@@ -32,10 +32,17 @@ void AlarmRecording::StartRecording() {
     recording = true;
     pictureFailureShown = false;
     summaryFailureShown = false;
-    // An existing folder (a recording started in the same second) is used as it is; one
-    // that cannot be made shows up as the pictures' failure.
-    std::error_code ignored;
-    std::filesystem::create_directory(sRecordFolder, ignored);
+    // An existing folder (a recording started in the same second) is used as it is.
+    std::error_code error;
+    std::filesystem::create_directory(sRecordFolder, error);
+    if (error) {
+        // Nothing of this recording can be written: this report stands for every picture and
+        // the summary, whose own reports would name a missing file and not its cause.
+        host.ReportError(
+            SystemErrorText("Cannot create recording folder", sRecordFolder, error.value()));
+        pictureFailureShown = true;
+        summaryFailureShown = true;
+    }
     Events.Raise(detlink::RecordingEvent::StartRecording);
 }
 

@@ -35,7 +35,9 @@ private:
     std::string PathIn(const std::string& name) const;
     // The operator hears of the first failure of a run of failures of one kind of file;
     // a success of that kind, or a new recording, ends the run. Pictures and summaries
-    // are separate kinds, so a missing summary is never hidden by failed pictures.
+    // are separate kinds, so a missing summary is never hidden by failed pictures. A
+    // recording folder that cannot be made is reported alone, once, as the start of a run
+    // of both kinds: every file of that recording fails for that one reason.
     void ReportFailure(bool& shown, const std::string& text);
 
     const detlink::Clock& clock;

@@ -43,6 +43,29 @@ int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) 
     return -1;
 }
 
+// Linux's own limit on the links followed for one name.
+constexpr int kMaxLinkHops = 40;
+
+// The file that `path` names once symbolic links are followed, each relative link from its own
+// folder, so that a settings file shared through a link is updated and the link stays. A
+// dangling link yields the name it holds: the file is created there, as a write through the
+// link would create it. Any other trouble shows when the file is made.
+std::filesystem::path FollowLinks(std::filesystem::path path, std::error_code& error) {
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        if (!std::filesystem::is_symlink(std::filesystem::symlink_status(path, error))) {
+            error.clear();
+            return path;
+        }
+        const std::filesystem::path named = std::filesystem::read_symlink(path, error);
+        if (error) {
+            return path;
+        }
+        path = path.parent_path() / named;
+    }
+    error = std::make_error_code(std::errc::too_many_symbolic_link_levels);
+    return path;
+}
+
 void SyncFolder(const std::filesystem::path& target) {
     const std::filesystem::path folder =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
@@ -56,14 +79,22 @@ void SyncFolder(const std::filesystem::path& target) {
 } // namespace
 
 WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    const std::filesystem::path target(path);
+    std::error_code linkError;
+    const std::filesystem::path target = FollowLinks(path, linkError);
+    if (linkError) {
+        return WriteOutcome::Failed(SystemErrorText("Cannot write file", path, linkError.value()));
+    }
+    struct stat existing {};
+    const bool exists = ::stat(target.c_str(), &existing) == 0;
+    if (exists && !S_ISREG(existing.st_mode)) {
+        return WriteOutcome::Failed("Cannot write file \"" + path + "\": it is not a regular file");
+    }
     std::string tempPath;
     const int fd = CreateTemporary(target, tempPath);
     if (fd < 0) {
         return WriteOutcome::Failed(SystemErrorText("Cannot create file", path, errno));
     }
-    struct stat existing {};
-    if (::stat(path.c_str(), &existing) == 0) {
+    if (exists) {
         ::fchmod(fd, existing.st_mode & 07777);
     }
     const bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
@@ -73,7 +104,7 @@ WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes
         ::unlink(tempPath.c_str());
         return WriteOutcome::Failed(SystemErrorText("Cannot write file", path, error));
     }
-    if (::rename(tempPath.c_str(), path.c_str()) != 0) {
+    if (::rename(tempPath.c_str(), target.c_str()) != 0) {
         const int error = errno;
         ::unlink(tempPath.c_str());
         return WriteOutcome::Failed(SystemErrorText("Cannot write file", path, error));

@@ -6,6 +6,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace records {
@@ -14,16 +15,29 @@ namespace {
 struct FileBytes {
     std::string sBytes;
     bool bTooLarge = false;
-    int iError = 0; // errno of a failed open or read; ENOENT for a missing file
+    // errno of a failed open or read; ENOENT for a missing file and for anything that is not a
+    // regular file (a FIFO, a folder, a device, a socket), which reads as absent.
+    int iError = 0;
 };
 
 // Reads at most IniFile::kMaxFileBytes; a larger file is cut back to its last whole line
 // and marked, so that no write replaces it with a shortened copy.
 FileBytes ReadCapped(const std::string& path) {
     FileBytes result;
-    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking, so that a FIFO or a device in the file's place cannot stall the open; the
+    // opened descriptor's type decides, so that nothing swapped in after a check is read.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+    struct stat status {};
     if (fd < 0) {
-        result.iError = errno;
+        const int error = errno;
+        // A socket cannot be opened at all.
+        const bool special = ::stat(path.c_str(), &status) == 0 && !S_ISREG(status.st_mode);
+        result.iError = special ? ENOENT : error;
+        return result;
+    }
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode)) {
+        ::close(fd);
+        result.iError = ENOENT;
         return result;
     }
     result.sBytes.resize(IniFile::kMaxFileBytes + 1);
@@ -46,7 +60,7 @@ FileBytes ReadCapped(const std::string& path) {
     result.sBytes.resize(filled);
     if (filled > IniFile::kMaxFileBytes) {
         result.bTooLarge = true;
-        const size_t lastBreak = result.sBytes.rfind('\n', IniFile::kMaxFileBytes - 1);
+        const size_t lastBreak = result.sBytes.find_last_of("\r\n", IniFile::kMaxFileBytes - 1);
         result.sBytes.resize(lastBreak == std::string::npos ? 0 : lastBreak + 1);
     }
     return result;

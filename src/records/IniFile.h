@@ -30,14 +30,16 @@ public:
 
     // The value of the key in the first section of that name (names match without regard to
     // case), blanks around it and one pair of enclosing quotes removed; nothing when the file,
-    // the section or the key is missing. The first of duplicate keys wins.
+    // the section or the key is missing. The first of duplicate keys wins. Only a regular file
+    // is read: a FIFO, a folder, a device or a socket in its place reads as missing at once, and
+    // a write to it fails without touching it.
     std::optional<std::string> Read(std::string_view section, std::string_view key) const;
     std::string ReadString(std::string_view section, std::string_view key,
                            std::string_view fallback) const;
 
     // Sets the key and replaces the file. A new key goes after the last key of its section, a
-    // new section at the end; comments, unknown lines and their order stay. Lines are written
-    // with CR LF.
+    // new section at the end; comments, unknown lines, their order and their bytes stay, line
+    // ends included. A new file is written with CR LF.
     WriteOutcome WriteString(std::string_view section, std::string_view key,
                              std::string_view value);
     // The same for several keys in order, with a single replacement of the file.

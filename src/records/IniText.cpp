@@ -35,22 +35,21 @@ bool HasLineBreak(std::string_view s) {
 } // namespace
 
 IniText::IniText(std::string_view bytes) {
-    bool first = true;
     while (!bytes.empty()) {
-        const size_t end = bytes.find('\n');
-        std::string_view text = bytes.substr(0, end);
-        bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
-        if (!text.empty() && text.back() == '\r') {
-            text.remove_suffix(1);
-        }
-        lines.push_back(Classify(std::string(text), first));
-        first = false;
+        const size_t end = bytes.find_first_of("\r\n");
+        const std::string_view text = bytes.substr(0, end);
+        bytes.remove_prefix(text.size());
+        const size_t endSize = bytes.starts_with("\r\n") ? 2 : std::min<size_t>(bytes.size(), 1);
+        lines.push_back(
+            Classify(std::string(text), std::string(bytes.substr(0, endSize)), lines.empty()));
+        bytes.remove_prefix(endSize);
     }
 }
 
-IniText::Line IniText::Classify(std::string text, bool first) {
+IniText::Line IniText::Classify(std::string text, std::string end, bool first) {
     Line line;
     line.sText = std::move(text);
+    line.sEnd = std::move(end);
     std::string_view view = line.sText;
     if (first && view.starts_with(kByteOrderMark)) {
         view.remove_prefix(kByteOrderMark.size());
@@ -70,6 +69,19 @@ IniText::Line IniText::Classify(std::string text, bool first) {
     line.sName = Trim(view.substr(0, eq));
     line.sValue = Trim(view.substr(eq + 1));
     return line;
+}
+
+std::string IniText::FileLineEnd() const {
+    return lines.empty() || lines.front().sEnd.empty() ? "\r\n" : lines.front().sEnd;
+}
+
+void IniText::Insert(size_t at, std::string text) {
+    Line line = Classify(std::move(text), FileLineEnd(), at == 0);
+    // A file that ended without a line end still does: the old last line is ended instead.
+    if (at == lines.size() && at > 0 && lines.back().sEnd.empty()) {
+        std::swap(line.sEnd, lines.back().sEnd);
+    }
+    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(at), std::move(line));
 }
 
 size_t IniText::FindSection(std::string_view section) const {
@@ -118,7 +130,7 @@ bool IniText::Set(std::string_view section, std::string_view key, std::string_vi
     size_t header = FindSection(section);
     if (header == lines.size()) {
         // Appended rather than "[" + name: GCC 12 at -O3 reads the latter as overlapping copies.
-        lines.push_back(Classify(std::string("[").append(section).append("]"), lines.empty()));
+        Insert(lines.size(), std::string("[").append(section).append("]"));
     }
     const size_t end = SectionEnd(header);
     size_t insertAt = header + 1;
@@ -128,13 +140,12 @@ bool IniText::Set(std::string_view section, std::string_view key, std::string_vi
         }
         if (SameName(lines[i].sName, key)) {
             // The stored spelling of the name stays; only the value changes.
-            lines[i] = Classify(lines[i].sName + "=" + std::string(value), i == 0);
+            lines[i] = Classify(lines[i].sName + "=" + std::string(value), lines[i].sEnd, false);
             return true;
         }
         insertAt = i + 1;
     }
-    lines.insert(lines.begin() + static_cast<std::ptrdiff_t>(insertAt),
-                 Classify(std::string(key) + "=" + std::string(value), false));
+    Insert(insertAt, std::string(key) + "=" + std::string(value));
     return true;
 }
 
@@ -142,7 +153,7 @@ std::string IniText::Bytes() const {
     std::string out;
     for (const Line& line : lines) {
         out += line.sText;
-        out += "\r\n";
+        out += line.sEnd;
     }
     return out;
 }

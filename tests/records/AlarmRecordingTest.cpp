@@ -125,19 +125,39 @@ TEST_F(AlarmRecordingTest, OutsideARecordingNothingIsWritten) {
     EXPECT_TRUE(window.log.empty());
 }
 
-// Each kind of file reports the first failure of its run: failed pictures must not hide a
-// summary that was never written.
-TEST_F(AlarmRecordingTest, FailuresAreReportedOncePerRunAndKindKeptInTheListAndNotLogged) {
+// A folder that cannot be made is the one thing the operator reads of that recording: the
+// pictures and the summary that cannot go into it would only repeat it under a wrong cause.
+TEST_F(AlarmRecordingTest, FolderThatCannotBeMadeIsReportedOnceWithItsNameAndReason) {
     // A plain file in the folder's place: the folder cannot be made, even for root.
     WriteAll(kFolder, "in the way");
     recording.StartRecording();
+    EXPECT_TRUE(recording.bRecording());
     EXPECT_FALSE(recording.SavePicture("Pause"));
     EXPECT_FALSE(recording.StopRecording());
 
+    EXPECT_EQ(window.errors, std::vector<std::string>{"Cannot create recording folder \"" +
+                                                      kFolder + "\": File exists"});
+    EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u);
+    EXPECT_TRUE(window.log.empty());
+    EXPECT_EQ(ReadAll(kFolder), "in the way");
+}
+
+// Each kind of file reports the first failure of its run: failed pictures must not hide a
+// summary that was never written.
+TEST_F(AlarmRecordingTest, FailuresAreReportedOncePerRunAndKindKeptInTheListAndNotLogged) {
+    const Image drawn = window.picture;
+    window.picture = Image{};
+    recording.StartRecording();
+    EXPECT_FALSE(recording.SavePicture("Pause"));
+    // A plain file in the folder's place: the summary cannot be written, even for root.
+    std::filesystem::remove_all(kFolder);
+    WriteAll(kFolder, "in the way");
+    EXPECT_FALSE(recording.StopRecording());
+
     ASSERT_EQ(window.errors.size(), 2u);
-    EXPECT_NE(window.errors[0].find("Not a directory"), std::string::npos) << window.errors[0];
     EXPECT_NE(window.errors[0].find(kStartPicture), std::string::npos) << window.errors[0];
     EXPECT_NE(window.errors[1].find("Contents.txt"), std::string::npos) << window.errors[1];
+    EXPECT_NE(window.errors[1].find("Not a directory"), std::string::npos) << window.errors[1];
     EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u);
     EXPECT_EQ(recording.slRecordContents[1], "2015-03-05 14'07'33.120 Pause.png");
     EXPECT_TRUE(window.log.empty());
@@ -147,6 +167,7 @@ TEST_F(AlarmRecordingTest, FailuresAreReportedOncePerRunAndKindKeptInTheListAndN
     // failure would be reported again.
     std::filesystem::remove(kFolder);
     clock.AdvanceSeconds(1);
+    window.picture = drawn;
     recording.StartRecording();
     EXPECT_TRUE(recording.SavePicture("Normal"));
     window.picture = Image{};
