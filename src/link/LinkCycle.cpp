@@ -109,7 +109,9 @@ void LinkCycle::OnGoodFrame(TelemetryWord word) {
 
 void LinkCycle::ApplyTelemetry(TelemetryWord word) {
     const int kind = KindOf(word);
-    if (kind >= 2) {
+    // Past a full cycle the sum only has to stay past it: a line that never sends kind 7
+    // must not overflow it.
+    if (kind >= 2 && iKindSum <= kFullCycleSum) {
         iKindSum += kind;
     }
     switch (kind) {

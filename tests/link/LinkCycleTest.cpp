@@ -2,6 +2,7 @@
 #include "LinkTestSupport.h"
 
 #include <algorithm>
+#include <limits>
 
 using namespace linktest;
 using detlink::EDevDetect;
@@ -55,6 +56,17 @@ TEST_F(LinkCycleTest, ShortRunSumming25IdentifiesNothingAndClearsSum) {
     EXPECT_EQ(link.eDeviceState, EDevNone);
     EXPECT_EQ(link.iKindSum, 0);
     EXPECT_EQ(Count("IdentifyDetector"), 0);
+}
+
+TEST_F(LinkCycleTest, DaysWithoutSupplyWordNeitherOverflowTheSumNorStopIdentification) {
+    // The sum that some days of kinds 2..6 with no kind 7 between build up at the line's
+    // 1,440 frames a second, then the supply word that ends the run.
+    OpenPort();
+    link.iKindSum = std::numeric_limits<int>::max() - 4;
+    Tick(Word(6, 1));
+    Tick(Word(7, 1));
+    EXPECT_EQ(link.eDeviceState, EDevDetect);
+    EXPECT_EQ(link.iKindSum, 0);
 }
 
 TEST_F(LinkCycleTest, KindRulesCallTheirViewsInOrder) {
