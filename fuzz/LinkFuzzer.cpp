@@ -8,16 +8,15 @@
 #include "support/FakeClock.h"
 #include "support/FakePictures.h"
 #include "support/FakeSerial.h"
+#include "support/QuietLinkObserver.h"
 
 #include <algorithm>
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
 #include <memory>
 #include <span>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -39,61 +38,6 @@ void Require(bool condition) {
         __builtin_trap();
     }
 }
-
-class VectorPortList final : public detlink::PortListView {
-public:
-    int Count() const override { return static_cast<int>(items.size()); }
-    std::string Text(int i) const override { return items.at(static_cast<std::size_t>(i)); }
-    void Insert(int i, const std::string& t) override { items.insert(items.begin() + i, t); }
-    void Remove(int i) override {
-        items.erase(items.begin() + i);
-        if (selected >= Count()) {
-            selected = -1;
-        }
-    }
-    int Selected() const override { return selected; }
-    void Select(int i) override { selected = i; }
-
-private:
-    std::vector<std::string> items;
-    int selected = -1;
-};
-
-// Does nothing but count errors, and throws from one view when asked, as a failing view would.
-class QuietObserver final : public detlink::LinkObserver {
-public:
-    bool throwInView = false;
-    int errors = 0;
-
-    void ShowPosition() override { View(); }
-    void PlaceSetupMarkers() override { View(); }
-    void ShowSetup() override { View(); }
-    void ShowSpeed() override { View(); }
-    void ShowSignalLevel() override { View(); }
-    void ShowIdentity() override { View(); }
-    void ShowSupply() override { View(); }
-    void IdentifyDetector() override { View(); }
-    void ResetStatus() override {}
-    void OnSignalWord() override { View(); }
-    void OnStateWord() override { View(); }
-    void ShowPauseState() override {}
-    bool IsCalibrationPageActive() const override { return false; }
-    void ShowCalibrationPage() override {}
-    void ShowPortNote(detlink::PortNote) override {}
-    detlink::PortListView& PortList() override { return list; }
-    void StoreComPort(int) override {}
-    void ReportError(const std::string&) override { ++errors; }
-
-private:
-    void View() {
-        if (throwInView) {
-            throwInView = false;
-            throw std::runtime_error("view fault");
-        }
-    }
-
-    VectorPortList list;
-};
 
 // A folder of this process's own for the log, removed when the fuzzer exits.
 class LogFolder {
@@ -142,7 +86,7 @@ struct Bench {
     detlink::TrafficLog log{clock, LogPath()};
     testing_support::FakePort port;
     detlink::SerialGate gate{std::make_unique<testing_support::FakeSerialBackend>(port)};
-    QuietObserver observer;
+    testing_support::QuietLinkObserver observer;
     testing_support::FakePictures pictures;
     detlink::RecordingEvents events{pictures};
     detlink::LinkCycle link{

@@ -4,6 +4,7 @@
 #include "link/LinkCycle.h"
 #include "support/FakeClock.h"
 #include "support/FakeSerial.h"
+#include "support/QuietLinkObserver.h"
 
 #include <benchmark/benchmark.h>
 
@@ -31,28 +32,6 @@ public:
     bool SavePicture(const std::string&) override { return false; }
 };
 
-class QuietObserver final : public detlink::LinkObserver {
-public:
-    void ShowPosition() override {}
-    void PlaceSetupMarkers() override {}
-    void ShowSetup() override {}
-    void ShowSpeed() override {}
-    void ShowSignalLevel() override {}
-    void ShowIdentity() override {}
-    void ShowSupply() override {}
-    void IdentifyDetector() override {}
-    void ResetStatus() override {}
-    void OnSignalWord() override {}
-    void OnStateWord() override {}
-    void ShowPauseState() override {}
-    bool IsCalibrationPageActive() const override { return false; }
-    void ShowCalibrationPage() override {}
-    void ShowPortNote(detlink::PortNote) override {}
-    detlink::PortListView& PortList() override { std::abort(); }
-    void StoreComPort(int) override {}
-    void ReportError(const std::string&) override {}
-};
-
 void ReceivePath(benchmark::State& state, bool logOn) {
     testing_support::FakeClock clock;
     const auto path = std::filesystem::temp_directory_path() /
@@ -62,7 +41,7 @@ void ReceivePath(benchmark::State& state, bool logOn) {
     }
     detlink::TrafficLog log(clock, path.string());
     log.EnableIfPresent();
-    QuietObserver observer;
+    testing_support::QuietLinkObserver observer;
     testing_support::FakePort port;
     port.chatter = Chatter();
     detlink::SerialGate gate(std::make_unique<testing_support::FakeSerialBackend>(port));

@@ -14,7 +14,7 @@ public:
     // The window's client area as it draws itself now; an empty image when it cannot.
     virtual Image RenderWindow() = 0;
     virtual bool WriteLogLine(const std::string& text) = 0;
-    // Shows a failed picture or summary to the operator.
+    // Shows a recording folder, picture or summary that could not be made to the operator.
     virtual void ReportError(const std::string& text) = 0;
     // The alarm-analysis latches start afresh with each recording.
     virtual void ResetAlarmLatches() = 0;

@@ -6,6 +6,7 @@
 #include "support/FakeClock.h"
 #include "support/FakePictures.h"
 #include "support/FakeSerial.h"
+#include "support/QuietLinkObserver.h"
 
 #include <gtest/gtest.h>
 
@@ -31,22 +32,7 @@ using testing_support::Word;
 
 using testing_support::FakePictures;
 
-class VectorPortList final : public detlink::PortListView {
-public:
-    std::vector<std::string> items;
-    int selected = -1;
-    int Count() const override { return static_cast<int>(items.size()); }
-    std::string Text(int i) const override { return items.at(static_cast<std::size_t>(i)); }
-    void Insert(int i, const std::string& t) override { items.insert(items.begin() + i, t); }
-    void Remove(int i) override {
-        items.erase(items.begin() + i);
-        if (selected >= Count()) {
-            selected = -1;
-        }
-    }
-    int Selected() const override { return selected; }
-    void Select(int i) override { selected = i; }
-};
+using testing_support::VectorPortList;
 
 class RecordingObserver final : public detlink::LinkObserver {
 public:
