@@ -10,6 +10,7 @@
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
 #include "console/PortComboBox.h"
+#include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
 #include "records/TrafficLogStartUp.h"
@@ -69,7 +70,8 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     linkCycle.ResetStatus();
     SetUpTuneUpChart();
     const records::StartUpSettings settings = settingsFile.LoadAtStartUp(sensTable, zoneTable);
-    properties = settings.properties;
+    pgParams->ShowSettings(settings.properties);
+    pgParams->ShowTables();
     osc.iPointsPerSecond = settings.iPointsPerSecond;
     FillSensitivityLists(catalogue::kSensitivitySteps);
     oscControls.RecalcMaxPointsPerPage(OscillogramInputs());
@@ -114,6 +116,7 @@ void TfmMain::pcMainChange(Page from, Page to) {
         tsRangeShow();
         break;
     case Page::Params:
+        tsParamsShow();
         break;
     }
 }
@@ -139,6 +142,8 @@ void TfmMain::ReportError(const std::string& message) {
 void TfmMain::actApplyExecute() {
     if (ActivePage() == Page::Range)
         btnApplyRangeClick();
+    else if (ActivePage() == Page::Params)
+        btnApplayParamsClick();
 }
 
 void TfmMain::actSaveTrvExecute() {

@@ -40,6 +40,7 @@ class AboutPage;
 class CalibrationPage;
 class ChartWidget;
 class PageControl;
+class PropertiesPage;
 class ComPortList;
 class SettingsBand;
 class StatusPanel;
@@ -109,6 +110,11 @@ public:
     void cbRangeSensChange();
     void btnApplyRangeClick();
 
+    // Developer access and the Properties page.
+    void actEnterPasswordExecute();
+    void tsParamsShow();
+    void btnApplayParamsClick();
+
     // Alarm recording.
     void chbSaveTrvRangeClick();
     void btnClearTrvRangeClick();
@@ -154,6 +160,7 @@ public:
     QSpinBox* speSense;
     QWidget* tsRange;
     QWidget* tsParams;
+    PropertiesPage* pgParams;
     StatusPanel* gbParameters;
     QGroupBox* gbOscillogram;
     SettingsBand* gbRange;
@@ -190,6 +197,7 @@ private:
     void BuildActions();
     void BuildSetupPage();
     void BuildRangePage();
+    void BuildPropertiesPage();
     void pcMainChange(Page from, Page to);
     bool Connected() const;
     void ShowTrafficLogNotice();
@@ -232,7 +240,6 @@ private:
     records::AlarmRecording recording;
     detlink::SerialGate Gate;
     detlink::LinkCycle linkCycle;
-    records::PropertySettings properties;
 
     // The oscillogram's log lines go to the traffic log.
     class RangeSink final : public oscillogram::OscillogramSink {

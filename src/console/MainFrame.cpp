@@ -5,6 +5,7 @@
 #include "console/CalibrationPage.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
+#include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
 
@@ -15,6 +16,7 @@
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -86,6 +88,7 @@ void TfmMain::BuildWindow() {
     columns->addWidget(pcMain, 1);
     BuildSetupPage();
     BuildRangePage();
+    BuildPropertiesPage();
 
     memoNote = new QLabel(central);
     memoNote->setFixedHeight(kNoteHeight);
@@ -143,6 +146,7 @@ void TfmMain::BuildActions() {
     actClear = add("actClear", Qt::Key_F8, &TfmMain::actClearExecute);
     actParamsSelect = add("actParamsSelect", Qt::Key_F9, &TfmMain::actParamsSelectExecute);
     actEnterPassword = add("actEnterPassword", Qt::Key_F10, nullptr);
+    connect(actEnterPassword, &QAction::triggered, this, &TfmMain::actEnterPasswordExecute);
     actAutoYScale = add("actAutoYScale", Qt::CTRL | Qt::Key_Z, nullptr);
     actBottomAxisSlow = add("actBottomAxisSlow", Qt::CTRL | Qt::Key_Q, nullptr);
     actBottomAxisFast = add("actBottomAxisFast", Qt::CTRL | Qt::Key_W, nullptr);
@@ -187,6 +191,7 @@ void TfmMain::UpdatePageTabs(bool bringToFront) {
         break;
     case 2:
         pcMain->SetTabVisible(Page::Params, connected);
+        pgParams->btnApplayParams->setEnabled(connected);
         pcMain->SetTabVisible(Page::Range, connected);
         pcMain->SetTabVisible(Page::Sense, false);
         if (connected && bringToFront)

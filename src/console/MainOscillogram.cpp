@@ -1,11 +1,11 @@
 // The window's side of the oscillogram: what it reads from the Settings page and the
-// Properties settings, and the update it runs for the page.
+// Properties page, and the update it runs for the page.
 #include "console/Main.h"
 
 #include "catalogue/CorrespondenceTables.h"
+#include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
 #include "console/chart/ChartWidget.h"
-#include "records/FilterLists.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -30,12 +30,7 @@ void TfmMain::RunOscillogram() {
 
 oscillogram::ControlInputs TfmMain::OscillogramInputs() const {
     oscillogram::ControlInputs inputs;
-    if (properties.iSelect >= 0 &&
-        properties.iSelect < static_cast<int>(records::kSignalScalingEntries.size()))
-        inputs.selectFilterText = std::string(
-            records::kSignalScalingEntries[static_cast<std::size_t>(properties.iSelect)]);
-    else
-        inputs.selectFilterText.clear();
+    inputs.selectFilterText = pgParams->cbSelectFilter->currentText().toStdString();
     inputs.chartWidth = chRange->width();
     inputs.hlOnlyRegulation = gbRange->cbRegulRange->currentIndex() == kSpecial2;
     return inputs;
@@ -62,13 +57,14 @@ bool TfmMain::PauseDown() const {
 }
 
 bool TfmMain::DisplaySignalDuringAlarm() const {
-    return properties.bSignalDuringAlarm;
+    return pgParams->cbDisplaySignalDuringAlarm->isChecked();
 }
 
 std::optional<int> TfmMain::DisplayMode() const {
-    if (properties.iThresholdExcess < 0)
+    const int mode = pgParams->ThresholdMode();
+    if (mode < 0)
         return std::nullopt;
-    return properties.iThresholdExcess;
+    return mode;
 }
 
 // The frame marks thresholds the detector reports differently from what the page shows,

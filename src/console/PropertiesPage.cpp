@@ -1,0 +1,220 @@
+// Layout of the Properties page and the grids' link to the correspondence tables.
+#include "console/PropertiesPage.h"
+
+#include "catalogue/NumberFormat.h"
+#include "records/FilterLists.h"
+
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTableWidget>
+
+namespace console {
+
+namespace {
+
+// The grids keep these distances to the page's right edge as the window widens.
+constexpr int kDesignWidth = 643;
+constexpr int kSensRight = kDesignWidth - 8 - 631;
+constexpr int kDistRight = kDesignWidth - 8 - 630;
+constexpr int kRowHeight = 16;
+
+QString Text(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// The tables' heading row and column become the grid's headers, so they stay in place while
+// the cells scroll and cannot be edited.
+QTableWidget* Grid(QWidget* parent, int columns, int rows, int headingWidth) {
+    auto* grid = new QTableWidget(rows - 1, columns - 1, parent);
+    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The cells are 16 to 26 pixels wide: without padding a value such as "12.5" fits whole.
+    grid->setTextElideMode(Qt::ElideNone);
+    grid->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px; }"));
+    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
+    grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
+    grid->verticalHeader()->setFixedWidth(headingWidth);
+    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    grid->horizontalHeader()->setMinimumSectionSize(kRowHeight);
+    grid->horizontalHeader()->setFixedHeight(kRowHeight);
+    for (int c = 0; c < columns - 1; ++c)
+        for (int r = 0; r < rows - 1; ++r)
+            grid->setItem(r, c, new QTableWidgetItem);
+    return grid;
+}
+
+QComboBox* List(QWidget* parent, const auto& entries, int x, int y) {
+    auto* box = new QComboBox(parent);
+    for (std::string_view entry : entries)
+        box->addItem(QString::fromLatin1(entry.data(), static_cast<qsizetype>(entry.size())));
+    box->setGeometry(x, y, 57, 21);
+    return box;
+}
+
+} // namespace
+
+PropertiesPage::PropertiesPage(catalogue::SensitivityTable& sensitivity,
+                               catalogue::ZoneLengthTable& zoneLength, char decimalSeparator,
+                               QWidget* parent)
+    : QWidget(parent)
+    , sensTable(sensitivity)
+    , zoneTable(zoneLength)
+    , cDecimal(decimalSeparator) {
+    auto* gbSens =
+        new QGroupBox(QStringLiteral("Threshold (%) - sensivity (%)  correspondence table"), this);
+    gbSens->setGeometry(8, 0, 631, 113);
+    sgSens =
+        Grid(gbSens, catalogue::SensitivityTable::kColumns, catalogue::SensitivityTable::kRows, 26);
+    sgSens->horizontalHeader()->setDefaultSectionSize(26);
+    connect(sgSens, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { sgSensEdited(item); });
+
+    auto* gbDist = new QGroupBox(
+        QStringLiteral("Threshold (counts)- zone length (m) correspondence table"), this);
+    gbDist->setGeometry(8, 112, 630, 100);
+    sgDist =
+        Grid(gbDist, catalogue::ZoneLengthTable::kColumns, catalogue::ZoneLengthTable::kRows, 65);
+    sgDist->horizontalHeader()->setDefaultSectionSize(20);
+    for (int c = 0; c < 9; ++c)
+        sgDist->horizontalHeader()->resizeSection(c, 16);
+    connect(sgDist, &QTableWidget::itemChanged, this,
+            [this](QTableWidgetItem* item) { sgDistEdited(item); });
+
+    auto* gbAdditional = new QGroupBox(QStringLiteral("Additional"), this);
+    gbAdditional->setGeometry(8, 213, 417, 64);
+    auto* fluctuations =
+        new QLabel(QStringLiteral("Signal fluctuations >10% to be filtered:"), gbAdditional);
+    fluctuations->setGeometry(8, 16, 200, 21);
+    cbMaxTenPercent = List(gbAdditional, records::kFluctuationEntries, 208, 16);
+    auto* scaling = new QLabel(QStringLiteral("Signal scaling to counts/sec:"), gbAdditional);
+    scaling->setGeometry(8, 39, 200, 21);
+    cbSelectFilter = List(gbAdditional, records::kSignalScalingEntries, 208, 39);
+    cbDisplaySignalDuringAlarm =
+        new QCheckBox(QStringLiteral("Display signal during alarm"), gbAdditional);
+    cbDisplaySignalDuringAlarm->setGeometry(268, 16, 147, 21);
+
+    rgThresholds = new QGroupBox(QStringLiteral("Display threshold excess by"), this);
+    rgThresholds->setGeometry(8, 277, 169, 84);
+    thresholdModes = new QButtonGroup(rgThresholds);
+    const char* modes[] = {"Signal level like indicator ", "Signal level NOT like indicator ",
+                           "Indicator only", "Signal only"};
+    for (int mode = 0; mode < 4; ++mode) {
+        auto* choice = new QRadioButton(QString::fromLatin1(modes[mode]), rgThresholds);
+        choice->setGeometry(8, 16 + mode * 16, 157, 16);
+        thresholdModes->addButton(choice, mode);
+    }
+    SetThresholdMode(0);
+
+    auto* gbFactors = new QGroupBox(QStringLiteral("Factors"), this);
+    gbFactors->setGeometry(184, 277, 169, 81);
+    (new QLabel(QStringLiteral("New"), gbFactors))->setGeometry(48, 14, 56, 13);
+    (new QLabel(QStringLiteral("Existing"), gbFactors))->setGeometry(108, 14, 56, 13);
+    (new QLabel(QStringLiteral("Kdc:"), gbFactors))->setGeometry(8, 30, 36, 21);
+    (new QLabel(QStringLiteral("Urd:"), gbFactors))->setGeometry(8, 54, 36, 21);
+    const auto box = [gbFactors](int x, int y, bool readOnly) {
+        auto* edit = new QLineEdit(gbFactors);
+        edit->setGeometry(x, y, 56, 21);
+        edit->setReadOnly(readOnly);
+        return edit;
+    };
+    edKdcNew = box(48, 30, false);
+    edKdcExisting = box(108, 30, true);
+    edUrdNew = box(48, 54, false);
+    edUrdExisting = box(108, 54, true);
+
+    btnApplayParams = new QPushButton(QStringLiteral("Apply <F5>"), this);
+    btnApplayParams->setGeometry(439, 304, 97, 25);
+    btnApplayParams->setToolTip(QStringLiteral("Apply device settings"));
+    btnApplayParams->setEnabled(false);
+}
+
+void PropertiesPage::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    QWidget* gbSens = sgSens->parentWidget();
+    QWidget* gbDist = sgDist->parentWidget();
+    gbSens->resize(std::max(width() - 8 - kSensRight, 0), gbSens->height());
+    gbDist->resize(std::max(width() - 8 - kDistRight, 0), gbDist->height());
+    sgSens->setGeometry(4, 16, gbSens->width() - 8, gbSens->height() - 20);
+    sgDist->setGeometry(4, 16, gbDist->width() - 8, gbDist->height() - 20);
+}
+
+void PropertiesPage::ShowTables() {
+    const QSignalBlocker quietSens(sgSens);
+    const QSignalBlocker quietDist(sgDist);
+    for (int c = 1; c < catalogue::SensitivityTable::kColumns; ++c) {
+        sgSens->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(Text(sensTable.Cell(c, 0))));
+        for (int r = 1; r < catalogue::SensitivityTable::kRows; ++r)
+            sgSens->item(r - 1, c - 1)->setText(Text(sensTable.Cell(c, r)));
+    }
+    for (int r = 1; r < catalogue::SensitivityTable::kRows; ++r)
+        sgSens->setVerticalHeaderItem(r - 1, new QTableWidgetItem(Text(sensTable.Cell(0, r))));
+    for (int c = 1; c < catalogue::ZoneLengthTable::kColumns; ++c) {
+        sgDist->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(Text(zoneTable.Cell(c, 0))));
+        for (int r = 1; r < catalogue::ZoneLengthTable::kRows; ++r)
+            sgDist->item(r - 1, c - 1)->setText(Text(zoneTable.Cell(c, r)));
+    }
+    for (int r = 1; r < catalogue::ZoneLengthTable::kRows; ++r)
+        sgDist->setVerticalHeaderItem(r - 1, new QTableWidgetItem(Text(zoneTable.Cell(0, r))));
+}
+
+void PropertiesPage::sgSensEdited(QTableWidgetItem* item) {
+    sensTable.SetCell(item->column() + 1, item->row() + 1, item->text().toStdString());
+}
+
+void PropertiesPage::sgDistEdited(QTableWidgetItem* item) {
+    zoneTable.SetCell(item->column() + 1, item->row() + 1, item->text().toStdString());
+}
+
+void PropertiesPage::ShowSettings(const records::PropertySettings& settings) {
+    cbSelectFilter->setCurrentIndex(settings.iSelect);
+    cbMaxTenPercent->setCurrentIndex(settings.iMaxTenPercent);
+    cbDisplaySignalDuringAlarm->setChecked(settings.bSignalDuringAlarm);
+    SetThresholdMode(settings.iThresholdExcess);
+    ShowCoefficients();
+}
+
+void PropertiesPage::ShowCoefficients() {
+    const QString kdc = Text(catalogue::FormatGeneral(catalogue::Kdc, cDecimal));
+    const QString urd = Text(catalogue::FormatGeneral(catalogue::Urd, cDecimal));
+    edKdcNew->setText(kdc);
+    edKdcExisting->setText(kdc);
+    edUrdNew->setText(urd);
+    edUrdExisting->setText(urd);
+}
+
+records::PropertySettings PropertiesPage::Settings() const {
+    records::PropertySettings s;
+    s.dblKdc = catalogue::Kdc;
+    s.dblUrd = catalogue::Urd;
+    s.iSelect = cbSelectFilter->currentIndex();
+    s.iMaxTenPercent = cbMaxTenPercent->currentIndex();
+    s.bSignalDuringAlarm = cbDisplaySignalDuringAlarm->isChecked();
+    s.iThresholdExcess = ThresholdMode();
+    return s;
+}
+
+int PropertiesPage::ThresholdMode() const {
+    return thresholdModes->checkedId();
+}
+
+// A file may select no mode (-1): an exclusive group cannot clear its choice otherwise.
+void PropertiesPage::SetThresholdMode(int mode) {
+    if (QAbstractButton* choice = thresholdModes->button(mode)) {
+        choice->setChecked(true);
+        return;
+    }
+    thresholdModes->setExclusive(false);
+    for (QAbstractButton* choice : thresholdModes->buttons())
+        choice->setChecked(false);
+    thresholdModes->setExclusive(true);
+}
+
+} // namespace console

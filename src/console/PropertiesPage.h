@@ -1,0 +1,65 @@
+// The Properties page's controls: the two correspondence grids, which edit the catalogue's
+// tables in place, the filter lists, the oscillogram's display options and the coefficients.
+#pragma once
+
+#include "catalogue/CorrespondenceTables.h"
+#include "records/Settings.h"
+
+#include <QWidget>
+
+class QButtonGroup;
+class QCheckBox;
+class QComboBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QTableWidget;
+class QTableWidgetItem;
+
+namespace console {
+
+class PropertiesPage : public QWidget {
+    Q_OBJECT
+public:
+    PropertiesPage(catalogue::SensitivityTable& sensitivity, catalogue::ZoneLengthTable& zoneLength,
+                   char decimalSeparator, QWidget* parent = nullptr);
+
+    // Every cell of both grids from the tables, as after the file was read.
+    void ShowTables();
+    // The lists, the check box, the display mode and all four coefficient boxes (from
+    // catalogue::Kdc and Urd).
+    void ShowSettings(const records::PropertySettings& settings);
+    // Both boxes of each coefficient show its present value; what was typed is dropped.
+    void ShowCoefficients();
+    // The controls' present state, with the coefficients in force.
+    records::PropertySettings Settings() const;
+    // The selected "Display threshold excess by" choice, -1 when none is.
+    int ThresholdMode() const;
+
+    QTableWidget* sgSens;
+    QTableWidget* sgDist;
+    QComboBox* cbMaxTenPercent;
+    QComboBox* cbSelectFilter;
+    QCheckBox* cbDisplaySignalDuringAlarm;
+    QGroupBox* rgThresholds;
+    QLineEdit* edKdcNew;
+    QLineEdit* edKdcExisting;
+    QLineEdit* edUrdNew;
+    QLineEdit* edUrdExisting;
+    QPushButton* btnApplayParams;
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void SetThresholdMode(int mode);
+    void sgSensEdited(QTableWidgetItem* item);
+    void sgDistEdited(QTableWidgetItem* item);
+
+    catalogue::SensitivityTable& sensTable;
+    catalogue::ZoneLengthTable& zoneTable;
+    char cDecimal;
+    QButtonGroup* thresholdModes;
+};
+
+} // namespace console

@@ -1,0 +1,286 @@
+// Developer access and the Properties page: the password dialog's codes, the caption, Apply with
+// its coefficients, cells and lists, and the display options the oscillogram reads at once.
+#include "ConsoleFixture.h"
+
+#include "catalogue/CorrespondenceTables.h"
+#include "catalogue/NumberFormat.h"
+#include "catalogue/ValueScales.h"
+#include "console/AccessCodes.h"
+#include "console/Password.h"
+#include "console/PropertiesPage.h"
+#include "console/SettingsBand.h"
+#include "records/SettingsFile.h"
+#include "records/Version.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QButtonGroup>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFile>
+#include <QGroupBox>
+#include <QLineEdit>
+#include <QLocale>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTableWidget>
+#include <QTest>
+#include <QTimer>
+
+#include <functional>
+
+namespace console {
+namespace {
+
+// The message box shown by whatever runs next, closed and described; empty when none came.
+struct MessageWatch {
+    QString text;
+    QString caption;
+    void Arm() {
+        QTimer::singleShot(0, [this] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+                text = box->text();
+                caption = box->windowTitle();
+                box->accept();
+            }
+        });
+    }
+};
+
+struct CodeCase {
+    const char* name;
+    std::string typed;
+    int result; // -1: a wrong code, the dialog stays open
+};
+
+// Built by appending: g++ 12 warns falsely (-Wrestrict) on operator+ of short strings.
+std::string Around(std::string_view before, std::string_view code, std::string_view after) {
+    std::string text;
+    text.append(before).append(code).append(after);
+    return text;
+}
+
+class PasswordCodes : public testing::TestWithParam<CodeCase> {};
+
+TEST_P(PasswordCodes, CheckAnswersTheCodeOrSaysItIsWrong) {
+    const CodeCase& c = GetParam();
+    TfrmPassword dialog;
+    dialog.show();
+    dialog.edPassword->setText(QString::fromStdString(c.typed));
+    MessageWatch watch;
+    watch.Arm();
+    dialog.btnCheck->click();
+    QCoreApplication::processEvents();
+    if (c.result < 0) {
+        EXPECT_EQ(watch.text, "Wrong password!!!");
+        EXPECT_EQ(watch.caption, "Error");
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(dialog.edPassword->text().toStdString(), c.typed);
+    } else {
+        EXPECT_TRUE(watch.text.isEmpty());
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), c.result);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Codes, PasswordCodes,
+    testing::Values(CodeCase{"Ok", std::string(kOkCode), TfrmPassword::Ok},
+                    CodeCase{"Developer", std::string(kDeveloperCode), TfrmPassword::Yes},
+                    CodeCase{"Retry", std::string(kRetryCode), TfrmPassword::Retry},
+                    CodeCase{"DeveloperWithTrailingBlank", Around("", kDeveloperCode, " "), -1},
+                    CodeCase{"DeveloperWithLeadingBlank", Around(" ", kDeveloperCode, ""), -1},
+                    CodeCase{"Empty", "", -1}),
+    [](const testing::TestParamInfo<CodeCase>& info) { return std::string(info.param.name); });
+
+class DeveloperAccess : public ConsoleFixture {
+protected:
+    // F10 with the dialog handed to `inDialog` while it is shown; a dialog left open is
+    // cancelled, so a failing check never hangs the run.
+    void WithPasswordDialog(const std::function<void(TfrmPassword&)>& inDialog) {
+        bool shown = false;
+        QTimer::singleShot(0, [&] {
+            auto* dialog = qobject_cast<TfrmPassword*>(QApplication::activeModalWidget());
+            if (!dialog)
+                return;
+            shown = true;
+            inDialog(*dialog);
+            if (dialog->isVisible())
+                dialog->reject();
+        });
+        // The offscreen platform does not give the focus back when a dialog closes.
+        QApplication::setActiveWindow(window.get());
+        QTest::keyClick(window.get(), Qt::Key_F10);
+        QApplication::setActiveWindow(window.get());
+        ASSERT_TRUE(shown);
+    }
+    void EnterCode(std::string_view code) {
+        WithPasswordDialog([code](TfrmPassword& dialog) {
+            dialog.edPassword->setText(QString::fromLatin1(code.data(), code.size()));
+            QTest::keyClick(dialog.edPassword, Qt::Key_Return);
+        });
+    }
+    void EnterDeveloper(const detlink::DetectorStatus& detector) {
+        SendCycle(detector);
+        Drain();
+        EnterCode(kDeveloperCode);
+        ASSERT_EQ(window->ActivePage(), Page::Params);
+    }
+    static double FileReal(const char* section, const char* key) {
+        const char separator = QLocale::system().decimalPoint().at(0).toLatin1();
+        records::IniFile ini("Mirelund.ini");
+        const auto text = ini.Read(section, key);
+        return text ? catalogue::ParseReal(*text, separator).value_or(-1) : -1;
+    }
+    static std::string FileText(const char* section, const std::string& key) {
+        return records::IniFile("Mirelund.ini").Read(section, key).value_or("(none)");
+    }
+};
+
+TEST_F(DeveloperAccess, TheCodeTwiceAddsTheSuffixOnceAndBringsThePropertiesPage) {
+    SendCycle(Detector());
+    Drain();
+    EnterCode(kDeveloperCode);
+    EnterCode(kDeveloperCode);
+    EXPECT_EQ(window->windowTitle(),
+              QString::fromStdString(records::BaseCaption()) + " : Developer access");
+    EXPECT_EQ(window->eAccessLevel, 2);
+    EXPECT_EQ(window->ActivePage(), Page::Params);
+    EXPECT_TRUE(TabCaptions().contains("Properties <F9>"));
+    EXPECT_TRUE(window->pgParams->btnApplayParams->isEnabled());
+}
+
+TEST_F(DeveloperAccess, EscAndTheOtherCodesGrantNothingButRefreshTheTabs) {
+    SendCycle(Detector());
+    Drain();
+    const QString caption = window->windowTitle();
+    QTest::keyClick(window.get(), Qt::Key_F1);
+    WithPasswordDialog([](TfrmPassword& dialog) {
+        QTest::keyClicks(dialog.edPassword, "12");
+        QTest::keyClick(dialog.edPassword, Qt::Key_Escape);
+        EXPECT_FALSE(dialog.isVisible());
+        EXPECT_EQ(dialog.result(), TfrmPassword::Cancel);
+    });
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+
+    for (std::string_view code : {kOkCode, kRetryCode}) {
+        QTest::keyClick(window.get(), Qt::Key_F1);
+        WithPasswordDialog([code](TfrmPassword& dialog) {
+            EXPECT_TRUE(dialog.edPassword->text().isEmpty());
+            EXPECT_EQ(dialog.focusWidget(), dialog.edPassword);
+            MessageWatch watch;
+            watch.Arm();
+            dialog.edPassword->setText(QString::fromLatin1(code.data(), code.size()));
+            dialog.btnCheck->click();
+            QCoreApplication::processEvents();
+            EXPECT_TRUE(watch.text.isEmpty());
+            EXPECT_FALSE(dialog.isVisible());
+        });
+        EXPECT_EQ(window->ActivePage(), Page::Range);
+    }
+    EXPECT_EQ(window->eAccessLevel, 1);
+    EXPECT_EQ(window->windowTitle(), caption);
+    EXPECT_FALSE(TabCaptions().contains("Properties <F9>"));
+}
+
+TEST_F(DeveloperAccess, ANewCoefficientIsTakenOnlyWhenItIsANumberOtherThanZero) {
+    EnterDeveloper(Detector());
+    PropertiesPage* p = window->pgParams;
+    const QString before = p->edKdcExisting->text();
+    struct Row {
+        const char* typed;
+        double kdc;
+    };
+    for (const Row& row : {Row{"0", catalogue::kDefaultKdc}, Row{"abc", catalogue::kDefaultKdc},
+                           Row{"", catalogue::kDefaultKdc}, Row{"15.5", 15.5}}) {
+        SCOPED_TRACE(row.typed);
+        p->edKdcNew->setText(Decimal(row.typed));
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        EXPECT_DOUBLE_EQ(catalogue::Kdc, row.kdc);
+        EXPECT_DOUBLE_EQ(FileReal("Koef", "Kdc"), row.kdc);
+        EXPECT_DOUBLE_EQ(FileReal("Koef", "Urd"), catalogue::kDefaultUrd);
+    }
+    EXPECT_EQ(p->edKdcExisting->text(), Decimal("15.5"));
+    EXPECT_NE(p->edKdcExisting->text(), before);
+
+    p->edKdcNew->setText("abc");
+    window->SetActivePage(Page::Range);
+    window->SetActivePage(Page::Params);
+    EXPECT_EQ(p->edKdcNew->text(), Decimal("15.5"));
+}
+
+TEST_F(DeveloperAccess, EditedCellsCountAtOnceAndApplyWritesAndNormalisesThem) {
+    EnterDeveloper(Detector());
+    PropertiesPage* p = window->pgParams;
+    constexpr int kZone = 5;
+    const std::string zoneDefault = std::to_string(catalogue::DefaultThresholdCount(0, kZone));
+    QTableWidgetItem* zoneCell = p->sgDist->item(0, kZone - 2);
+    QTableWidgetItem* plCell = p->sgSens->item(0, 3);
+    zoneCell->setText("12a");
+    plCell->setText(Decimal("77.25"));
+    EXPECT_DOUBLE_EQ(window->TablePL(3), 77.25);
+
+    p->btnApplayParams->click();
+    EXPECT_EQ(zoneCell->text().toStdString(), zoneDefault);
+    EXPECT_EQ(FileText("Sens", "Freq10Dist5"), zoneDefault);
+    EXPECT_EQ(plCell->text(), Decimal("77.25"));
+    EXPECT_DOUBLE_EQ(FileReal("PP", "PP3"), 77.25);
+    EXPECT_EQ(window->gbRange->cbRangePP->itemText(3), "77");
+}
+
+TEST_F(DeveloperAccess, ApplyOffersEveryStepOnAShortListDetector) {
+    detlink::DetectorStatus detector = Detector();
+    detector.w6.cs = 0;
+    EnterDeveloper(detector);
+    QComboBox* sens = window->gbRange->cbRangeSens;
+    ASSERT_NE(sens->itemText(sens->count() - 2), "38");
+
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    ASSERT_EQ(sens->count(), 33);
+    EXPECT_EQ(sens->itemText(31), "38");
+    EXPECT_EQ(sens->itemText(32), "---");
+    EXPECT_EQ(window->gbRange->cbRangeBP->count(), 32);
+}
+
+TEST_F(DeveloperAccess, DisplayOptionsTakeEffectBeforeApplyWhichStoresThem) {
+    EnterDeveloper(Detector());
+    PropertiesPage* p = window->pgParams;
+    ASSERT_EQ(window->DisplayMode(), 0);
+    p->rgThresholds->findChildren<QAbstractButton*>().at(2)->click();
+    p->cbDisplaySignalDuringAlarm->click();
+    EXPECT_EQ(window->DisplayMode(), 2);
+    EXPECT_TRUE(window->DisplaySignalDuringAlarm());
+    EXPECT_EQ(FileText("Display", "ThresholdExcess"), "(none)");
+
+    p->cbSelectFilter->setCurrentIndex(21);
+    p->btnApplayParams->click();
+    EXPECT_EQ(FileText("Display", "ThresholdExcess"), "2");
+    EXPECT_EQ(FileText("Display", "SignalDuringAlarm"), "1");
+    EXPECT_EQ(FileText("Filter", "Select"), "21");
+}
+
+class PropertiesFromFile : public ConsoleFixture {
+protected:
+    void BeforeStart() override {
+        QFile file("Mirelund.ini");
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("[Koef]\r\nKdc=12\r\n[Filter]\r\nSelect=21\r\nMaxTenPercent=3\r\n"
+                   "[Display]\r\nSignalDuringAlarm=1\r\nThresholdExcess=3\r\n[Sens]\r\n"
+                   "Freq24Dist9=4\r\n");
+    }
+};
+
+TEST_F(PropertiesFromFile, StartUpFillsTheControlsTheOscillogramReads) {
+    PropertiesPage* p = window->pgParams;
+    EXPECT_EQ(p->cbSelectFilter->currentText(), "116");
+    EXPECT_EQ(p->cbMaxTenPercent->currentText(), "3");
+    EXPECT_TRUE(window->DisplaySignalDuringAlarm());
+    EXPECT_EQ(window->DisplayMode(), 3);
+    EXPECT_EQ(p->edKdcExisting->text(), "12");
+    EXPECT_EQ(p->edKdcNew->text(), "12");
+    EXPECT_EQ(p->sgDist->item(1, 9 - 2)->text(), "4");
+    EXPECT_FALSE(p->btnApplayParams->isEnabled());
+}
+
+} // namespace
+} // namespace console
