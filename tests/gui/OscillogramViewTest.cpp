@@ -81,25 +81,34 @@ TEST_F(OscillogramView, F7CyclesThePlayButtonsAndFollowsAClickedOne) {
     EXPECT_FALSE(window->PauseDown());
 }
 
-// A new alarm presses Pause only in "Show until alarm".
-TEST_F(OscillogramView, NewAlarmPausesOnlyInShowUntilAlarm) {
-    for (const int presses : {0, 1}) {
-        SCOPED_TRACE(presses);
-        Enter();
-        for (int i = 0; i < presses; ++i)
-            QTest::keyClick(window.get(), Qt::Key_F7);
-        const std::string before = PlayButtonDown();
-        auto d = Detector();
-        d.w2.state = catalogue::StateAlarm;
-        SendCycle(d);
-        EXPECT_EQ(PlayButtonDown(), presses == 1 ? "Pause" : before);
-        EXPECT_EQ(window->PauseDown(), presses == 1);
-        // Back to Normal, then Show again for the next round.
-        SendCycle(Detector());
-        while (PlayButtonDown() != "Show")
-            QTest::keyClick(window.get(), Qt::Key_F7);
-    }
+// A new alarm presses Pause only in "Show until alarm"; the other modes stay as they are.
+struct AlarmCase {
+    int f7Presses;
+    const char* before;
+    const char* after;
+};
+
+class NewAlarm : public OscillogramView, public testing::WithParamInterface<AlarmCase> {};
+
+TEST_P(NewAlarm, PressesPauseOnlyInShowUntilAlarm) {
+    Enter();
+    for (int i = 0; i < GetParam().f7Presses; ++i)
+        QTest::keyClick(window.get(), Qt::Key_F7);
+    ASSERT_EQ(PlayButtonDown(), GetParam().before);
+    auto d = Detector();
+    d.w2.state = catalogue::StateAlarm;
+    SendCycle(d);
+    EXPECT_EQ(PlayButtonDown(), GetParam().after);
+    EXPECT_EQ(window->PauseDown(), PlayButtonDown() == "Pause");
 }
+
+INSTANTIATE_TEST_SUITE_P(PlayModes, NewAlarm,
+                         testing::Values(AlarmCase{0, "Show", "Show"},
+                                         AlarmCase{1, "Show until alarm", "Pause"},
+                                         AlarmCase{2, "Pause", "Pause"}),
+                         [](const testing::TestParamInfo<AlarmCase>& info) {
+                             return "F7x" + std::to_string(info.param.f7Presses);
+                         });
 
 TEST_F(OscillogramView, CtrlZSwitchesAutoScalingOffKeepingTheScaleAndOnFittingAtOnce) {
     Enter();
