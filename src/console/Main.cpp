@@ -50,6 +50,7 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     , oscControls(osc, chRangeModel, *this) {
     BuildWindow();
     BuildActions();
+    BuildOscillogramGroup();
     Timer = new QTimer(this);
     Timer->setInterval(1);
     Timer->setTimerType(Qt::PreciseTimer);
@@ -74,7 +75,7 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     pgParams->ShowTables();
     osc.iPointsPerSecond = settings.iPointsPerSecond;
     FillSensitivityLists(catalogue::kSensitivitySteps);
-    oscControls.RecalcMaxPointsPerPage(OscillogramInputs());
+    PrepareOscillogram();
     linkCycle.iComPort = settings.iComPort;
     linkCycle.RefreshPortList();
     ShowTrafficLogNotice();

@@ -39,6 +39,7 @@ namespace console {
 class AboutPage;
 class CalibrationPage;
 class ChartWidget;
+class OscillogramGroup;
 class PageControl;
 class PropertiesPage;
 class ComPortList;
@@ -132,6 +133,17 @@ public:
     double TableLL(int step) const override;
     double TableHL(int step) const override;
 
+    // The oscillogram's view controls.
+    void sbLeftAxisUpClick();
+    void sbLeftAxisDownClick();
+    void sbBottomAxisSlowClick();
+    void sbBottomAxisFastClick();
+    void RecalcMaxPointsPerPage();
+    void chbAutoYScaleClick();
+    void actAutoYScaleExecute();
+    void actPlayChangeExecute();
+    int MaxPointsPerPage() const { return osc.MaxPointsPerPage; }
+
     // The link's state, read by the pages and by tests.
     const detlink::DetectorStatus& Status() const { return linkCycle.Status; }
     const detlink::DetectorStatus& PrevStatus() const { return linkCycle.PrevStatus; }
@@ -151,6 +163,7 @@ public:
     // The Settings page's oscillogram.
     chart::ChartModel chRangeModel;
     ChartWidget* chRange;
+    QLabel* lPeriod;
 
     // Controls, named as the operator console names them.
     PageControl* pcMain;
@@ -162,7 +175,7 @@ public:
     QWidget* tsParams;
     PropertiesPage* pgParams;
     StatusPanel* gbParameters;
-    QGroupBox* gbOscillogram;
+    OscillogramGroup* gbOscillogram;
     SettingsBand* gbRange;
     QGroupBox* gbTrv;
     QCheckBox* chbSaveTrvRange;
@@ -229,6 +242,9 @@ private:
     void FitOscillogram();
     void OnNewAlarm();
     oscillogram::ControlInputs OscillogramInputs() const;
+    void BuildOscillogramGroup();
+    void PrepareOscillogram();
+    void ShowOscillogramControls();
 
     const detlink::Clock& clock;
     char cDecimal;

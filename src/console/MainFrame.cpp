@@ -4,6 +4,7 @@
 #include "console/AboutPage.h"
 #include "console/CalibrationPage.h"
 #include "console/NoteMessages.h"
+#include "console/OscillogramGroup.h"
 #include "console/PageControl.h"
 #include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
@@ -12,7 +13,6 @@
 #include <QAction>
 #include <QActionGroup>
 #include <QFontInfo>
-#include <QGroupBox>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -69,7 +69,7 @@ void TfmMain::BuildWindow() {
     leftColumn->setFixedWidth(kLeftColumnWidth);
     gbParameters = new StatusPanel(leftColumn);
     gbParameters->setGeometry(2, 1, 149, 272);
-    gbOscillogram = new QGroupBox(QStringLiteral("Oscillogram"), leftColumn);
+    gbOscillogram = new OscillogramGroup(leftColumn);
     gbOscillogram->setGeometry(2, 272, 149, 117);
     gbOscillogram->hide();
     columns->addWidget(leftColumn);
@@ -142,16 +142,18 @@ void TfmMain::BuildActions() {
     actSetupSelect = add("actSetupSelect", Qt::Key_F3, &TfmMain::actSetupSelectExecute);
     actApply = add("actApply", Qt::Key_F5, &TfmMain::actApplyExecute);
     actSaveTrv = add("actSaveTrv", Qt::Key_F6, &TfmMain::actSaveTrvExecute);
-    actPlayChange = add("actPlayChange", Qt::Key_F7, nullptr);
+    actPlayChange = add("actPlayChange", Qt::Key_F7, &TfmMain::actPlayChangeExecute);
     actClear = add("actClear", Qt::Key_F8, &TfmMain::actClearExecute);
     actParamsSelect = add("actParamsSelect", Qt::Key_F9, &TfmMain::actParamsSelectExecute);
     actEnterPassword = add("actEnterPassword", Qt::Key_F10, nullptr);
     connect(actEnterPassword, &QAction::triggered, this, &TfmMain::actEnterPasswordExecute);
-    actAutoYScale = add("actAutoYScale", Qt::CTRL | Qt::Key_Z, nullptr);
-    actBottomAxisSlow = add("actBottomAxisSlow", Qt::CTRL | Qt::Key_Q, nullptr);
-    actBottomAxisFast = add("actBottomAxisFast", Qt::CTRL | Qt::Key_W, nullptr);
-    actLeftAxisUp = add("actLeftAxisUp", Qt::CTRL | Qt::Key_A, nullptr);
-    actLeftAxisDown = add("actLeftAxisDown", Qt::CTRL | Qt::Key_S, nullptr);
+    actAutoYScale = add("actAutoYScale", Qt::CTRL | Qt::Key_Z, &TfmMain::actAutoYScaleExecute);
+    actBottomAxisSlow =
+        add("actBottomAxisSlow", Qt::CTRL | Qt::Key_Q, &TfmMain::sbBottomAxisSlowClick);
+    actBottomAxisFast =
+        add("actBottomAxisFast", Qt::CTRL | Qt::Key_W, &TfmMain::sbBottomAxisFastClick);
+    actLeftAxisUp = add("actLeftAxisUp", Qt::CTRL | Qt::Key_A, &TfmMain::sbLeftAxisUpClick);
+    actLeftAxisDown = add("actLeftAxisDown", Qt::CTRL | Qt::Key_S, &TfmMain::sbLeftAxisDownClick);
 }
 
 Page TfmMain::ActivePage() const {

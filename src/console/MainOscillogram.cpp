@@ -1,23 +1,118 @@
 // The window's side of the oscillogram: what it reads from the Settings page and the
-// Properties page, and the update it runs for the page.
+// Properties page, the update it runs for the page, and the view controls that show and
+// call the oscillogram's control rules.
 #include "console/Main.h"
 
 #include "catalogue/CorrespondenceTables.h"
+#include "console/OscillogramGroup.h"
+#include "console/PageControl.h"
 #include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
 #include "console/chart/ChartWidget.h"
 
 #include <QAbstractItemView>
+#include <QAction>
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
+#include <QLayout>
 #include <QPushButton>
+#include <QToolButton>
 
 namespace console {
 
 namespace {
 constexpr int kSpecial2 = 3;
+// lPeriod's distance from the plot's bottom right corner, inside its frame.
+constexpr int kPeriodInset = 2;
+} // namespace
+
+void TfmMain::BuildOscillogramGroup() {
+    OscillogramGroup* g = gbOscillogram;
+    connect(g->sbBottomAxisSlow, &QToolButton::clicked, this, [this] { sbBottomAxisSlowClick(); });
+    connect(g->sbBottomAxisFast, &QToolButton::clicked, this, [this] { sbBottomAxisFastClick(); });
+    connect(g->sbLeftAxisUp, &QToolButton::clicked, this, [this] { sbLeftAxisUpClick(); });
+    connect(g->sbLeftAxisDown, &QToolButton::clicked, this, [this] { sbLeftAxisDownClick(); });
+    connect(g->chbAutoYScale, &QCheckBox::clicked, this, [this] { chbAutoYScaleClick(); });
+    connect(g->playButtons, &QButtonGroup::idClicked, this, [this](int mode) {
+        oscControls.playMode = static_cast<oscillogram::PlayMode>(mode);
+        ShowOscillogramControls();
+    });
+    actAutoYScale->setText(QStringLiteral("Auto scaling Y <F11>"));
+    lPeriod = new QLabel(chRange);
+    connect(chRange, &ChartWidget::resized, this, [this] { RecalcMaxPointsPerPage(); });
+}
+
+// The stack lays out only the page in front. The Settings page takes the same place now, so
+// the points per page come from the chart's real width before that page is first shown.
+void TfmMain::PrepareOscillogram() {
+    layout()->activate();
+    centralWidget()->layout()->activate();
+    pcMain->layout()->activate();
+    tsRange->setGeometry(tsRange->parentWidget()->contentsRect());
+    tsRange->layout()->activate();
+    oscControls.RecalcMaxPointsPerPage(OscillogramInputs());
+    chRangeModel.bottomAxis.SetMinMax(0, 1.01 * osc.MaxPointsPerPage);
+    chRangeModel.Touch();
+    ShowOscillogramControls();
+}
+
+void TfmMain::ShowOscillogramControls() {
+    OscillogramGroup* g = gbOscillogram;
+    g->sbBottomAxisSlow->setEnabled(oscControls.sbBottomAxisSlowEnabled);
+    g->sbBottomAxisFast->setEnabled(oscControls.sbBottomAxisFastEnabled);
+    g->sbLeftAxisUp->setEnabled(oscControls.sbLeftAxisUpEnabled);
+    g->sbLeftAxisDown->setEnabled(oscControls.sbLeftAxisDownEnabled);
+    g->chbAutoYScale->setChecked(oscControls.autoYScaleChecked);
+    g->playButtons->button(static_cast<int>(oscControls.playMode))->setChecked(true);
+    lPeriod->setText(QString::fromStdString(oscControls.lPeriod));
+    lPeriod->adjustSize();
+    const QRect plot = chRange->PlotArea();
+    lPeriod->move(plot.right() - lPeriod->width() - kPeriodInset,
+                  plot.bottom() - lPeriod->height() - kPeriodInset);
+}
+
+void TfmMain::sbLeftAxisUpClick() {
+    oscControls.sbLeftAxisUpClick();
+    ShowOscillogramControls();
+}
+
+void TfmMain::sbLeftAxisDownClick() {
+    oscControls.sbLeftAxisDownClick();
+    ShowOscillogramControls();
+}
+
+void TfmMain::sbBottomAxisSlowClick() {
+    oscControls.sbBottomAxisSlowClick(OscillogramInputs());
+    ShowOscillogramControls();
+}
+
+void TfmMain::sbBottomAxisFastClick() {
+    oscControls.sbBottomAxisFastClick(OscillogramInputs());
+    ShowOscillogramControls();
+}
+
+void TfmMain::RecalcMaxPointsPerPage() {
+    oscControls.RecalcMaxPointsPerPage(OscillogramInputs());
+    ShowOscillogramControls();
+}
+
+void TfmMain::chbAutoYScaleClick() {
+    oscControls.autoYScaleChecked = gbOscillogram->chbAutoYScale->isChecked();
+    oscControls.chbAutoYScaleClick(Status(), OscillogramInputs());
+    ShowOscillogramControls();
+}
+
+void TfmMain::actAutoYScaleExecute() {
+    oscControls.actAutoYScaleExecute(Status(), OscillogramInputs());
+    ShowOscillogramControls();
+}
+
+void TfmMain::actPlayChangeExecute() {
+    oscControls.actPlayChangeExecute();
+    ShowOscillogramControls();
 }
 
 void TfmMain::MarkPlotTime() {
@@ -40,11 +135,13 @@ void TfmMain::FitOscillogram() {
     const oscillogram::ControlInputs inputs = OscillogramInputs();
     oscControls.chbAutoYScaleClick(Status(), inputs);
     oscControls.RecalcMaxPointsPerPage(inputs);
+    ShowOscillogramControls();
 }
 
 void TfmMain::OnNewAlarm() {
     if (oscControls.playMode == oscillogram::PlayMode::ShowUntilAlarm)
         oscControls.playMode = oscillogram::PlayMode::Pause;
+    ShowOscillogramControls();
     RunOscillogram();
 }
 
@@ -83,6 +180,7 @@ void TfmMain::UpdateWrongThresholdsFrame() {
 
 void TfmMain::AutoYScale() {
     oscControls.chbAutoYScaleClick(Status(), OscillogramInputs());
+    ShowOscillogramControls();
 }
 
 double TfmMain::TablePL(int step) const {

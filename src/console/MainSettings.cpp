@@ -6,6 +6,7 @@
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/PageLists.h"
 #include "catalogue/ValueScales.h"
+#include "console/OscillogramGroup.h"
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"
 #include "console/chart/ChartWidget.h"

@@ -3,6 +3,7 @@
 // without its page.
 #include "ConsoleFixture.h"
 
+#include "console/OscillogramGroup.h"
 #include "console/PageControl.h"
 #include "console/PageTabBar.h"
 

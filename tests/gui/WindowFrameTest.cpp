@@ -4,6 +4,7 @@
 
 #include "console/ApplicationSetUp.h"
 #include "console/NoteMessages.h"
+#include "console/OscillogramGroup.h"
 #include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
@@ -95,7 +96,7 @@ TEST_F(WindowFrame, EveryNoteFitsTheStripAtTheInitialSize) {
     }
 }
 
-TEST_F(WindowFrame, NoCaptionOfTheSettingsBandOrTheStatusPanelIsCut) {
+TEST_F(WindowFrame, NoCaptionOfTheSettingsBandTheStatusPanelOrTheOscillogramGroupIsCut) {
     // Identification shows the Settings page; position, address and unit ID come into view.
     SendCycle(Detector());
     window->gbRange->SetPositionVisible(true);
@@ -105,15 +106,16 @@ TEST_F(WindowFrame, NoCaptionOfTheSettingsBandOrTheStatusPanelIsCut) {
     window->gbParameters->SetAddressVisible(true);
     std::vector<const QLabel*> labels;
     for (const QWidget* area :
-         {static_cast<QWidget*>(window->gbRange), static_cast<QWidget*>(window->gbParameters)})
+         {static_cast<QWidget*>(window->gbRange), static_cast<QWidget*>(window->gbParameters),
+          static_cast<QWidget*>(window->gbOscillogram)})
         for (const QLabel* label : area->findChildren<QLabel*>())
             if (!label->text().isEmpty())
                 labels.push_back(label);
     ASSERT_GT(labels.size(), 30u);
     for (const QLabel* label : labels)
         EXPECT_EQ(Clipping(label).toStdString(), "") << label->text().toStdString();
-    for (const QGroupBox* group :
-         {static_cast<QGroupBox*>(window->gbParameters), window->gbOscillogram})
+    for (const QGroupBox* group : {static_cast<QGroupBox*>(window->gbParameters),
+                                   static_cast<QGroupBox*>(window->gbOscillogram)})
         EXPECT_EQ(Clipping(group).toStdString(), "") << group->title().toStdString();
 }
 

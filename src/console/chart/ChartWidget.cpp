@@ -62,6 +62,11 @@ void ChartWidget::PollRevision() {
         update();
 }
 
+void ChartWidget::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    emit resized();
+}
+
 QRect ChartWidget::PlotArea() const {
     const int left = model_.leftAxis.visible ? kLeftMargin : kEdge;
     const int bottom = model_.bottomAxis.visible ? kBottomMargin : kEdge;

@@ -11,6 +11,7 @@
 namespace console {
 
 class ChartWidget : public QWidget {
+    Q_OBJECT
 public:
     explicit ChartWidget(const chart::ChartModel& model, QWidget* parent = nullptr);
 
@@ -19,8 +20,13 @@ public:
     // Pixel position of a model value inside the plot area.
     QPointF ToPixel(double x, double y) const;
 
+signals:
+    // Views that depend on the plot's width follow it.
+    void resized();
+
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void PollRevision();
