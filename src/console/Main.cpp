@@ -11,6 +11,7 @@
 #include "console/PageControl.h"
 #include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
+#include "console/SetupPage.h"
 #include "console/StatusPanel.h"
 #include "records/TrafficLogStartUp.h"
 #include "records/Version.h"
@@ -35,8 +36,9 @@ constexpr double kCloseWait = 10 * catalogue::kOneSecond;
 } // namespace
 
 TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBackend> backend,
-                 detlink::PortEnumerator enumerate, QWidget* parent)
+                 detlink::PortEnumerator enumerate, int startAccessLevel, QWidget* parent)
     : QMainWindow(parent)
+    , eAccessLevel(startAccessLevel)
     , clock(clock)
     , cDecimal(QLocale::system().decimalPoint().at(0).toLatin1())
     , sensTable(cDecimal)
@@ -108,7 +110,7 @@ void TfmMain::pcMainChange(Page from, Page to) {
         tsTuneUpShow();
         break;
     case Page::Sense:
-        QueueCalibrationOff();
+        tsSenseShow();
         break;
     case Page::Range:
         tsRangeShow();
@@ -136,19 +138,30 @@ void TfmMain::ReportError(const std::string& message) {
     QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(message.c_str()));
 }
 
+void TfmMain::actCancelExecute() {
+    if (ActivePage() == Page::Sense)
+        btnCancelSenseClick();
+}
+
 void TfmMain::actApplyExecute() {
-    if (ActivePage() == Page::Range)
+    if (ActivePage() == Page::Sense)
+        btnApplySenseClick();
+    else if (ActivePage() == Page::Range)
         btnApplyRangeClick();
 }
 
 void TfmMain::actSaveTrvExecute() {
-    if (ActivePage() == Page::Range)
+    if (ActivePage() == Page::Sense)
+        tsSense->chbSaveTrvSense->click();
+    else if (ActivePage() == Page::Range)
         chbSaveTrvRange->click();
 }
 
 void TfmMain::actClearExecute() {
     if (ActivePage() == Page::TuneUp)
         btnTuneUpClearClick();
+    else if (ActivePage() == Page::Sense && tsSense->btnClearTrvSense->isEnabled())
+        tsSense->btnClearTrvSense->click();
     else if (ActivePage() == Page::Range && btnClearTrvRange->isEnabled())
         btnClearTrvRange->click();
 }
