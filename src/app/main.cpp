@@ -17,11 +17,15 @@ int main(int argc, char** argv) {
     console::SetUpApplication();
     try {
         const detlink::SystemClock clock;
+        // "--simple" starts at access level 0: the Setup page's simple tuning takes the place
+        // of the Settings page.
+        const int accessLevel =
+            QApplication::arguments().contains(QStringLiteral("--simple")) ? 0 : 1;
         // The port directory is read afresh at every enumeration, so ports that appear later
         // are found.
-        console::TfmMain window(clock, detlink::MakePlatformSerialBackend(), [] {
-            return detlink::PortDirectory::FromEnvironment().PortNames();
-        });
+        console::TfmMain window(
+            clock, detlink::MakePlatformSerialBackend(),
+            [] { return detlink::PortDirectory::FromEnvironment().PortNames(); }, accessLevel);
         // A logout, Ctrl+C or a closed terminal closes the window like the operator would.
         new console::TerminationSignals(window);
         window.show();

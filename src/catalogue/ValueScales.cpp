@@ -83,9 +83,13 @@ double SupplyVolts(int raw) {
 }
 
 // Alternate factors of 5 and 2 from 0.1 mV.
-double TuneUpAxisMaximum(double maximum) {
-    long long n = static_cast<long long>(10 * maximum);
-    double step = 0.1;
+namespace {
+
+// Steps of 5 and 2 in turn from 1 / perUnit, up to seven rounds, until the value counted in
+// whole 1 / perUnit runs out.
+double AxisMaximum(double value, int perUnit) {
+    long long n = static_cast<long long>(perUnit * value);
+    double step = 1.0 / perUnit;
     for (int round = 0; round < 7 && n != 0; ++round) {
         n /= 5;
         step *= 5;
@@ -96,6 +100,16 @@ double TuneUpAxisMaximum(double maximum) {
         step *= 2;
     }
     return step;
+}
+
+} // namespace
+
+double TuneUpAxisMaximum(double maximum) {
+    return AxisMaximum(maximum, 10);
+}
+
+double SenseAxisMaximum(double largest) {
+    return AxisMaximum(largest, 1000);
 }
 
 } // namespace catalogue

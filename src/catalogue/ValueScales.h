@@ -27,5 +27,9 @@ double SupplyVolts(int raw);
 // of 0.1, 0.5, 1, 5, 10, 50, ... above trunc(10 x maximum) / 10, at most 10^6; the axis
 // increment is a fifth of it.
 double TuneUpAxisMaximum(double maximum);
+// The Setup chart's bottom-axis maximum for its largest value in millivolts: the first of
+// 0.001, 0.005, 0.01, 0.05, ... above trunc(1000 x largest) / 1000, at most 10^4; the axis
+// increment is a fifth of it.
+double SenseAxisMaximum(double largest);
 
 } // namespace catalogue

@@ -12,6 +12,7 @@
 #include "console/PortComboBox.h"
 #include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
+#include "console/SetupPage.h"
 #include "console/StatusPanel.h"
 #include "records/TrafficLogStartUp.h"
 #include "records/Version.h"
@@ -36,8 +37,9 @@ constexpr double kCloseWait = 10 * catalogue::kOneSecond;
 } // namespace
 
 TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBackend> backend,
-                 detlink::PortEnumerator enumerate, QWidget* parent)
+                 detlink::PortEnumerator enumerate, int startAccessLevel, QWidget* parent)
     : QMainWindow(parent)
+    , eAccessLevel(startAccessLevel)
     , clock(clock)
     , cDecimal(QLocale::system().decimalPoint().at(0).toLatin1())
     , sensTable(cDecimal)
@@ -111,7 +113,7 @@ void TfmMain::pcMainChange(Page from, Page to) {
         tsTuneUpShow();
         break;
     case Page::Sense:
-        QueueCalibrationOff();
+        tsSenseShow();
         break;
     case Page::Range:
         tsRangeShow();
@@ -140,21 +142,32 @@ void TfmMain::ReportError(const std::string& message) {
     QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(message.c_str()));
 }
 
+void TfmMain::actCancelExecute() {
+    if (ActivePage() == Page::Sense)
+        btnCancelSenseClick();
+}
+
 void TfmMain::actApplyExecute() {
-    if (ActivePage() == Page::Range)
+    if (ActivePage() == Page::Sense)
+        btnApplySenseClick();
+    else if (ActivePage() == Page::Range)
         btnApplyRangeClick();
     else if (ActivePage() == Page::Params)
         btnApplayParamsClick();
 }
 
 void TfmMain::actSaveTrvExecute() {
-    if (ActivePage() == Page::Range)
+    if (ActivePage() == Page::Sense)
+        tsSense->chbSaveTrvSense->click();
+    else if (ActivePage() == Page::Range)
         chbSaveTrvRange->click();
 }
 
 void TfmMain::actClearExecute() {
     if (ActivePage() == Page::TuneUp)
         btnTuneUpClearClick();
+    else if (ActivePage() == Page::Sense && tsSense->btnClearTrvSense->isEnabled())
+        tsSense->btnClearTrvSense->click();
     else if (ActivePage() == Page::Range && btnClearTrvRange->isEnabled())
         btnClearTrvRange->click();
 }

@@ -31,7 +31,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QSpinBox;
 class QTimer;
 
 namespace console {
@@ -44,6 +43,7 @@ class PageControl;
 class PropertiesPage;
 class ComPortList;
 class SettingsBand;
+class SetupPage;
 class StatusPanel;
 
 class TfmMain : public QMainWindow,
@@ -55,8 +55,9 @@ class TfmMain : public QMainWindow,
 public:
     // The clock, the serial backend and the system's port names come from outside, so tests
     // run the window on a fake clock and a fake port.
+    // The access level the window starts at: 1, or 0 for the simple tuning of the Setup page.
     TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBackend> backend,
-            detlink::PortEnumerator enumerate, QWidget* parent = nullptr);
+            detlink::PortEnumerator enumerate, int startAccessLevel = 1, QWidget* parent = nullptr);
     ~TfmMain() override;
 
     // Page rules: which tabs exist for the access level and the link state; with
@@ -115,6 +116,18 @@ public:
     void actEnterPasswordExecute();
     void tsParamsShow();
     void btnApplayParamsClick();
+    // Setup page.
+    void tsSenseShow();
+    void btnCancelSenseClick();
+    void cbRegulSenseChange();
+    void cbDistSenseChange();
+    void speSenseChange();
+    void btnApplySenseClick();
+    // Runs as the method list opens; false keeps it shut.
+    bool cbRegulSenseDropDown();
+    void UpdateSenseSignal();
+    void chbSaveTrvSenseClick();
+    void btnClearTrvSenseClick();
 
     // Alarm recording.
     void chbSaveTrvRangeClick();
@@ -160,6 +173,15 @@ public:
     // The Calibration chart: serTuneUp (the signal bar) and serMax (the maximum line).
     chart::ChartModel chTuneUpModel;
     ChartWidget* chTuneUp;
+    // The Setup page's signal, its current band (serMin, serMax) and the chosen one
+    // (serNewMin, serNewMax), in millivolts.
+    double dblSenseSignal = 0;
+    double dblSenseMin = 0;
+    double dblSenseMax = 0;
+    double dblSenseNewMin = 0;
+    double dblSenseNewMax = 0;
+    chart::ChartModel chSenseModel;
+    ChartWidget* chSense;
     // The Settings page's oscillogram.
     chart::ChartModel chRangeModel;
     ChartWidget* chRange;
@@ -169,8 +191,7 @@ public:
     PageControl* pcMain;
     AboutPage* tsAbout;
     CalibrationPage* tsTuneUp;
-    QWidget* tsSense;
-    QSpinBox* speSense;
+    SetupPage* tsSense;
     QWidget* tsRange;
     QWidget* tsParams;
     PropertiesPage* pgParams;
@@ -215,6 +236,7 @@ private:
     bool Connected() const;
     void ShowTrafficLogNotice();
 
+    void actCancelExecute();
     void actAboutSelectExecute();
     void actTuneUpSelectExecute();
     void actSetupSelectExecute();
@@ -231,6 +253,15 @@ private:
     // Calibration helpers.
     void SetUpTuneUpChart();
     void DrawTuneUp();
+
+    // Setup helpers.
+    bool SensePresetsLocked() const;
+    void FillSenseMethods(bool inSpecial);
+    void SetSenseSensitivity(int percent);
+    void LoadSenseZoneAndSensitivity();
+    void EnableSenseControls(bool enabled);
+    void RescaleSenseAxis();
+    void CountSenseAlarm();
 
     // Settings helpers.
     void EnableApplyRange(bool enabled);

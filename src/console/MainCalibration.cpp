@@ -119,6 +119,8 @@ void TfmMain::OnSignalWord() {
         break;
     case Page::Sense:
         MarkPlotTime();
+        if (connected && Status().w2.state == catalogue::StateNormal)
+            UpdateSenseSignal();
         break;
     case Page::Range:
         RunOscillogram();
@@ -152,6 +154,9 @@ void TfmMain::OnStateWord() {
     if (previous != catalogue::StateAlarm && current == catalogue::StateAlarm &&
         ActivePage() == Page::Range)
         OnNewAlarm();
+    if (previous != catalogue::StateAlarm && current == catalogue::StateAlarm &&
+        ActivePage() == Page::Sense)
+        CountSenseAlarm();
     ShowGuidance();
 }
 

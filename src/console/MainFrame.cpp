@@ -8,6 +8,7 @@
 #include "console/PageControl.h"
 #include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
+#include "console/SetupPage.h"
 #include "console/StatusPanel.h"
 
 #include <QAction>
@@ -18,7 +19,6 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QScreen>
-#include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace console {
@@ -77,7 +77,7 @@ void TfmMain::BuildWindow() {
     pcMain = new PageControl(central);
     tsAbout = new AboutPage;
     tsTuneUp = new CalibrationPage;
-    tsSense = new QWidget;
+    tsSense = new SetupPage;
     tsRange = new QWidget;
     tsParams = new QWidget;
     pcMain->AddPage(Page::About, tsAbout, QStringLiteral("About Us <F1>"));
@@ -108,21 +108,6 @@ void TfmMain::BuildWindow() {
             [this](Page from, Page to) { pcMainChange(from, to); });
 }
 
-// The Setup page serves access level 0, which nothing enters yet: it holds only the
-// sensitivity spinner whose lowest value identification sets.
-void TfmMain::BuildSetupPage() {
-    auto* caption = new QLabel(QStringLiteral("Sensitivity:"), tsSense);
-    caption->setGeometry(21, 72, 100, 13);
-    caption->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
-    speSense = new QSpinBox(tsSense);
-    speSense->setGeometry(122, 68, 41, 22);
-    speSense->setRange(38, 100);
-    speSense->setSingleStep(2);
-    speSense->setValue(50);
-    auto* percent = new QLabel(QStringLiteral("%"), tsSense);
-    percent->move(165, 72);
-}
-
 void TfmMain::BuildActions() {
     alMain = new QActionGroup(this);
     alMain->setExclusive(false);
@@ -136,7 +121,7 @@ void TfmMain::BuildActions() {
             connect(action, &QAction::triggered, this, handler);
         return action;
     };
-    actCancel = add("actCancel", Qt::Key_Escape, nullptr);
+    actCancel = add("actCancel", Qt::Key_Escape, &TfmMain::actCancelExecute);
     actAboutSelect = add("actAboutSelect", Qt::Key_F1, &TfmMain::actAboutSelectExecute);
     actTuneUpSelect = add("actTuneUpSelect", Qt::Key_F2, &TfmMain::actTuneUpSelectExecute);
     actSetupSelect = add("actSetupSelect", Qt::Key_F3, &TfmMain::actSetupSelectExecute);

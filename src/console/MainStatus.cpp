@@ -9,6 +9,7 @@
 #include "console/PageControl.h"
 #include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
+#include "console/SetupPage.h"
 #include "console/StatusPanel.h"
 #include "link/CommandRules.h"
 
@@ -71,9 +72,6 @@ void TfmMain::SelectPosition() {
     gbRange->cbNewPosNumber1->setCurrentIndex((w0.number / 10) % 10);
     gbRange->cbNewPosNumber2->setCurrentIndex(w0.number % 10);
 }
-
-// The Setup page carries no chart in this console, so its markers have nowhere to go.
-void TfmMain::PlaceSetupMarkers() {}
 
 void TfmMain::ShowPauseState() {
     ShowStateLine();
@@ -169,7 +167,7 @@ void TfmMain::FillSensitivityLists(int stepCount) {
 
 void TfmMain::IdentifyDetector() {
     const auto& s = Status();
-    speSense->setMinimum(catalogue::MinSensitivity(s.w6.cs));
+    tsSense->speSense->setMinimum(catalogue::MinSensitivity(s.w6.cs));
     FillSensitivityLists(catalogue::SensitivityStepCount(s.w6.cs));
     linkCycle.Cmd.Arm(detlink::AutoRegulationCommands(s, linkCycle.Cmd));
     // A calibrating detector goes straight to the Calibration page: passing through the
@@ -178,7 +176,7 @@ void TfmMain::IdentifyDetector() {
     if (s.w2.state == catalogue::StateCalibration) {
         SetActivePage(Page::TuneUp);
     } else {
-        SetActivePage(Page::Range);
+        SetActivePage(eAccessLevel == 0 ? Page::Sense : Page::Range);
         ShowGuidance();
     }
     alMain->setEnabled(true);

@@ -2,6 +2,7 @@
 #include "link/CommandRules.h"
 
 #include "catalogue/DetectorCatalogue.h"
+#include "catalogue/ValueScales.h"
 
 namespace detlink {
 
@@ -58,6 +59,26 @@ CommandBatch SettingsApplyCommands(const DetectorStatus& s, const SettingsSelect
             *chosen.units != s.w0.number % 10) {
             batch.command3 = Command3Fields{*chosen.symbol, *chosen.tens * 10 + *chosen.units};
         }
+    }
+    return batch;
+}
+
+CommandBatch SetupApplyCommands(const DetectorStatus& s, const SetupSelection& chosen) {
+    CommandBatch batch;
+    if (chosen.method == catalogue::MethodAuto || chosen.method == catalogue::MethodManual) {
+        const int reg =
+            chosen.method == catalogue::MethodAuto ? catalogue::RegAuto : catalogue::RegManual;
+        const int dist = chosen.zone + catalogue::kFirstZoneIndex;
+        if (dist != s.w4.dist || reg != s.w4.reg) {
+            batch.command2 = Command2Fields{s.w5.vel_min, s.w5.vel_max, dist, reg};
+        }
+    }
+    const int step = catalogue::IndexOfSens(chosen.sensitivity);
+    if (step != s.w3.senspp || s.w3.ctrl_pp_mp == 1) {
+        batch.command0 = Command0Fields{s.w6.adr, step, 0, 0};
+    }
+    if (step != s.w3.sensmp || step != s.w4.sensbp) {
+        batch.command1 = Command1Fields{step, step, s.w6.letter};
     }
     return batch;
 }

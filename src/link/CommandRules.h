@@ -33,6 +33,21 @@ struct SettingsSelection {
 // The commands Apply arms: one for each group that differs from the detector.
 CommandBatch SettingsApplyCommands(const DetectorStatus& status, const SettingsSelection& chosen);
 
+// The Setup page's controls as Apply reads them.
+struct SetupSelection {
+    // A position of the Setup method list ("Auto" 0, "Manual" 1, "Special" 2); "Special"
+    // sends no zone or method.
+    int method = 0;
+    // Item i is zone index i + catalogue::kFirstZoneIndex.
+    int zone = 0;
+    // The spin box's sensitivity in percent; all three thresholds take its step.
+    int sensitivity = 0;
+};
+
+// The commands the Setup page's Apply arms: zone and method, PL (clearing the HL-only bit),
+// and LL with HL, each only when it differs from the detector.
+CommandBatch SetupApplyCommands(const DetectorStatus& status, const SetupSelection& chosen);
+
 // A detector identified in Auto.3 is switched to Auto with its speeds and zone unchanged; a
 // switch already pending keeps that command's speeds and zone.
 CommandBatch AutoRegulationCommands(const DetectorStatus& status, const CommandSlots& slots);

@@ -134,3 +134,15 @@ TEST(ValueScales, TuneUpAxisIsTheFirstStepAboveTheTruncatedMaximum) {
         EXPECT_DOUBLE_EQ(TuneUpAxisMaximum(c.maximum), c.axis) << "maximum " << c.maximum;
     }
 }
+
+TEST(ValueScales, SenseAxisIsTheFirstStepAboveTheTruncatedLargestValue) {
+    const struct {
+        double largest;
+        double axis;
+    } cases[] = {{0, 0.001},    {0.0009, 0.001}, {0.001, 0.005}, {0.004, 0.005}, {0.0049, 0.005},
+                 {0.005, 0.01}, {0.8, 1},        {0.999, 1},     {1.0, 5},       {3, 5},
+                 {12, 50},      {50, 100},       {1e9, 1e4}};
+    for (const auto& c : cases) {
+        EXPECT_DOUBLE_EQ(SenseAxisMaximum(c.largest), c.axis) << "largest " << c.largest;
+    }
+}

@@ -19,12 +19,14 @@ void ConsoleFixture::SetUp() {
     port.ports = {3};
     BeforeStart();
     window = std::make_unique<TfmMain>(
-        clock, std::make_unique<testing_support::FakeSerialBackend>(port), [this] {
+        clock, std::make_unique<testing_support::FakeSerialBackend>(port),
+        [this] {
             std::vector<std::string> names;
             for (int n : port.ports)
                 names.push_back("COM" + std::to_string(n) + ":");
             return names;
-        });
+        },
+        StartAccessLevel());
     window->show();
     QApplication::setActiveWindow(window.get());
 }

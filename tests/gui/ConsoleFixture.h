@@ -27,6 +27,8 @@ protected:
     void TearDown() override;
     // Runs in the working directory before the window starts: files a test wants there.
     virtual void BeforeStart() {}
+    // The access level the window starts at.
+    virtual int StartAccessLevel() const { return 1; }
 
     // A consistent detector: Orvel 10, firmware 1.3, position C07, Normal, Auto at 150 m
     // with the table's step on all three thresholds.

@@ -9,6 +9,7 @@
 #include "console/PageTabBar.h"
 #include "console/PortComboBox.h"
 #include "console/SettingsBand.h"
+#include "console/SetupPage.h"
 #include "console/StatusPanel.h"
 #include "oscillogram/Oscillogram.h"
 
@@ -173,7 +174,7 @@ TEST_F(MainWindow, ShortFirmwareGetsTheShortSensitivityList) {
     EXPECT_EQ(window->gbRange->cbRangeSens->count(), 20);
     EXPECT_EQ(window->gbRange->cbRangeSens->itemText(18), "64");
     EXPECT_EQ(window->gbRange->cbRangeSens->itemText(19), "---");
-    EXPECT_EQ(window->speSense->minimum(), 64);
+    EXPECT_EQ(window->tsSense->speSense->minimum(), 64);
     EXPECT_EQ(window->gbRange->cbRegulRange->count(), 3);
 }
 

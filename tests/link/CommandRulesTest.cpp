@@ -273,6 +273,73 @@ INSTANTIATE_TEST_SUITE_P(
                   {}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+struct SetupCase {
+    const char* name;
+    void (*edit)(DetectorStatus&, SetupSelection&);
+    CommandBatch armed;
+};
+void PrintTo(const SetupCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class SetupApply : public testing::TestWithParam<SetupCase> {};
+
+// The controls as Cancel leaves them for Detector(): Auto, zone item 14, step 7 (86 %).
+TEST_P(SetupApply, ArmsTheSlotsThatDiffer) {
+    DetectorStatus status = Detector();
+    SetupSelection chosen{.method = MethodAuto, .zone = 14, .sensitivity = 86};
+    GetParam().edit(status, chosen);
+    EXPECT_EQ(SetupApplyCommands(status, chosen), GetParam().armed);
+}
+
+using U = SetupSelection;
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SetupApply,
+    testing::Values(
+        SetupCase{"NothingChanged", [](S&, U&) {}, {}},
+        SetupCase{
+            "Zone", [](S&, U& c) { c.zone = 0; }, {.command2 = Command2Fields{1, 1, 2, RegAuto}}},
+        SetupCase{"ManualKeepsTheShownZoneAndTheSpeeds",
+                  [](S& s, U& c) {
+                      s.w5.vel_min = 2;
+                      s.w5.vel_max = 3;
+                      c.method = MethodManual;
+                  },
+                  {.command2 = Command2Fields{2, 3, 16, RegManual}}},
+        SetupCase{"AutoFromAuto3",
+                  [](S& s, U&) { s.w4.reg = RegAuto3; },
+                  {.command2 = Command2Fields{1, 1, 16, RegAuto}}},
+        SetupCase{"SpecialSendsNoZoneOrMethod",
+                  [](S& s, U& c) {
+                      s.w4.reg = RegSpecial;
+                      c.method = 2;
+                      c.zone = 0;
+                  },
+                  {}},
+        // 70 % is step 15; an odd value truncates to the step below it.
+        SetupCase{"SensitivityToAllThree",
+                  [](S&, U& c) { c.sensitivity = 70; },
+                  {.command0 = Command0Fields{1, 15, 0, 0}, .command1 = Command1Fields{15, 15, 0}}},
+        SetupCase{"OddSensitivityTruncates", [](S&, U& c) { c.sensitivity = 85; }, {}},
+        SetupCase{"OnlyPlDiffers",
+                  [](S& s, U&) { s.w3.senspp = 9; },
+                  {.command0 = Command0Fields{1, 7, 0, 0}}},
+        SetupCase{"OnlyHlDiffers",
+                  [](S& s, U&) { s.w4.sensbp = 9; },
+                  {.command1 = Command1Fields{7, 7, 0}}},
+        SetupCase{"HlOnlyBitIsAlwaysCleared",
+                  [](S& s, U&) { s.w3.ctrl_pp_mp = 1; },
+                  {.command0 = Command0Fields{1, 7, 0, 0}}},
+        SetupCase{"AddressAndLetterUnchanged",
+                  [](S& s, U& c) {
+                      s.w6.adr = 12;
+                      s.w6.letter = 3;
+                      c.sensitivity = 100;
+                  },
+                  {.command0 = Command0Fields{12, 0, 0, 0}, .command1 = Command1Fields{0, 0, 3}}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 struct SlotCase {
     const char* name;
     // The slot as the rule finds it: filled with these fields, then left awaiting or not.
