@@ -5,6 +5,7 @@
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
 #include "console/CalibrationPage.h"
+#include "console/MillivoltChart.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"
@@ -23,28 +24,15 @@ constexpr double kNearMaximum = 0.9;
 constexpr std::uint32_t kLime = 0x00FF00;
 constexpr std::uint32_t kRed = 0xFF0000;
 constexpr std::uint32_t kBlack = 0x000000;
-// Bar widths in percent of the space a point has: the signal fills it, the maximum is a line.
-constexpr int kFullBar = 100;
-constexpr int kLineBar = 1;
 
 } // namespace
 
 void TfmMain::SetUpTuneUpChart() {
     chTuneUp = tsTuneUp->SetChart(new ChartWidget(chTuneUpModel));
     chart::ChartModel& c = chTuneUpModel;
-    c.leftAxis.visible = false;
-    c.leftAxis.SetMinMax(0, 1);
-    c.leftAxis.gridVisible = false;
-    c.bottomAxis.title = "mV";
-    c.bottomAxis.gridVisible = false;
-    c.bottomAxis.SetMinMax(0, dblTuneUpAxisMax);
-    c.bottomAxis.increment = dblTuneUpAxisMax * 0.2;
-    chart::Series& serTuneUp = c.AddSeries(chart::SeriesKind::HorizBar, kLime);
-    serTuneUp.SetBarWidth(kFullBar);
-    serTuneUp.Add(0, 0.5, kLime);
-    chart::Series& serMax = c.AddSeries(chart::SeriesKind::Bar, kBlack);
-    serMax.SetBarWidth(kLineBar);
-    serMax.Add(0, 1, kBlack);
+    SetUpMillivoltChart(c, 1, dblTuneUpAxisMax);
+    AddSignalBar(c, kLime, 0, 0.5); // serTuneUp
+    AddMarkerLine(c, kBlack, 0, 1); // serMax
     c.Touch();
 }
 
@@ -56,8 +44,7 @@ void TfmMain::DrawTuneUp() {
     serTuneUp.Clear();
     serTuneUp.Add(dblTuneUpSignal, 0.5, colour);
     c.At(1).SetPosition(0, dblTuneUpMax, 1);
-    c.bottomAxis.SetMinMax(0, dblTuneUpAxisMax);
-    c.bottomAxis.increment = dblTuneUpAxisMax * 0.2;
+    SetMillivoltAxis(c, dblTuneUpAxisMax);
     c.Touch();
 }
 

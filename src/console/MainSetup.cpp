@@ -6,6 +6,7 @@
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
+#include "console/MillivoltChart.h"
 #include "console/PageControl.h"
 #include "console/SetupPage.h"
 #include "console/chart/ChartWidget.h"
@@ -30,8 +31,6 @@ enum SenseSeries : std::size_t { serSenseSignal, serNewMin, serNewMax, serMin, s
 constexpr std::uint32_t kWhite = 0xFFFFFF;
 constexpr std::uint32_t kGrey = 0x808080;
 constexpr std::uint32_t kBlack = 0x000000;
-constexpr int kFullBar = 100;
-constexpr int kLineBar = 1;
 // The signal bar sits halfway up the fixed left axis; the markers span all of it.
 constexpr double kSignalHeight = 1;
 constexpr double kMarkerHeight = 2;
@@ -45,21 +44,10 @@ void TfmMain::BuildSetupPage() {
     SetupPage* page = tsSense;
     chSense = page->SetChart(new ChartWidget(chSenseModel));
     chart::ChartModel& c = chSenseModel;
-    c.leftAxis.visible = false;
-    c.leftAxis.SetMinMax(0, kMarkerHeight);
-    c.leftAxis.gridVisible = false;
-    c.bottomAxis.title = "mV";
-    c.bottomAxis.gridVisible = false;
-    c.bottomAxis.SetMinMax(0, kStartAxisMax);
-    c.bottomAxis.increment = kStartAxisMax * 0.2;
-    chart::Series& signal = c.AddSeries(chart::SeriesKind::HorizBar, kWhite);
-    signal.SetBarWidth(kFullBar);
-    signal.Add(kStartSignal, kSignalHeight, kWhite);
-    for (const std::uint32_t colour : {kGrey, kGrey, kBlack, kBlack}) {
-        chart::Series& marker = c.AddSeries(chart::SeriesKind::Bar, colour);
-        marker.SetBarWidth(kLineBar);
-        marker.Add(0, kMarkerHeight, colour);
-    }
+    SetUpMillivoltChart(c, kMarkerHeight, kStartAxisMax);
+    AddSignalBar(c, kWhite, kStartSignal, kSignalHeight);
+    for (const std::uint32_t colour : {kGrey, kGrey, kBlack, kBlack})
+        AddMarkerLine(c, colour, 0, kMarkerHeight);
     c.Touch();
 
     page->cbRegulSense->onDropDown = [this] { return cbRegulSenseDropDown(); };
@@ -220,8 +208,7 @@ void TfmMain::RescaleSenseAxis() {
     chart::ChartModel& c = chSenseModel;
     const double maximum =
         catalogue::SenseAxisMaximum(std::max({dblSenseSignal, dblSenseNewMax, dblSenseMax}));
-    c.bottomAxis.SetMinMax(0, maximum);
-    c.bottomAxis.increment = maximum * 0.2;
+    SetMillivoltAxis(c, maximum);
     c.Touch();
 }
 
