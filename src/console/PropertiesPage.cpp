@@ -146,23 +146,25 @@ void PropertiesPage::resizeEvent(QResizeEvent* event) {
     sgDist->setGeometry(4, 16, gbDist->width() - 8, gbDist->height() - 20);
 }
 
+namespace {
+
+// The grid shows the table without its heading row and column, which become its headers.
+template <typename Table> void ShowGrid(QTableWidget* grid, const Table& table) {
+    const QSignalBlocker quiet(grid);
+    for (int c = 1; c < Table::kColumns; ++c) {
+        grid->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(Text(table.Cell(c, 0))));
+        for (int r = 1; r < Table::kRows; ++r)
+            grid->item(r - 1, c - 1)->setText(Text(table.Cell(c, r)));
+    }
+    for (int r = 1; r < Table::kRows; ++r)
+        grid->setVerticalHeaderItem(r - 1, new QTableWidgetItem(Text(table.Cell(0, r))));
+}
+
+} // namespace
+
 void PropertiesPage::ShowTables() {
-    const QSignalBlocker quietSens(sgSens);
-    const QSignalBlocker quietDist(sgDist);
-    for (int c = 1; c < catalogue::SensitivityTable::kColumns; ++c) {
-        sgSens->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(Text(sensTable.Cell(c, 0))));
-        for (int r = 1; r < catalogue::SensitivityTable::kRows; ++r)
-            sgSens->item(r - 1, c - 1)->setText(Text(sensTable.Cell(c, r)));
-    }
-    for (int r = 1; r < catalogue::SensitivityTable::kRows; ++r)
-        sgSens->setVerticalHeaderItem(r - 1, new QTableWidgetItem(Text(sensTable.Cell(0, r))));
-    for (int c = 1; c < catalogue::ZoneLengthTable::kColumns; ++c) {
-        sgDist->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(Text(zoneTable.Cell(c, 0))));
-        for (int r = 1; r < catalogue::ZoneLengthTable::kRows; ++r)
-            sgDist->item(r - 1, c - 1)->setText(Text(zoneTable.Cell(c, r)));
-    }
-    for (int r = 1; r < catalogue::ZoneLengthTable::kRows; ++r)
-        sgDist->setVerticalHeaderItem(r - 1, new QTableWidgetItem(Text(zoneTable.Cell(0, r))));
+    ShowGrid(sgSens, sensTable);
+    ShowGrid(sgDist, zoneTable);
 }
 
 void PropertiesPage::sgSensEdited(QTableWidgetItem* item) {
