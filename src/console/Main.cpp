@@ -7,6 +7,7 @@
 #include "catalogue/Guidance.h"
 #include "console/CalibrationPage.h"
 #include "console/ComPortList.h"
+#include "console/LinkPacer.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
 #include "console/PortComboBox.h"
@@ -27,7 +28,6 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QThread>
-#include <QTimer>
 
 namespace console {
 
@@ -53,10 +53,14 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     BuildWindow();
     BuildActions();
     BuildOscillogramGroup();
-    Timer = new QTimer(this);
-    Timer->setInterval(1);
-    Timer->setTimerType(Qt::PreciseTimer);
-    connect(Timer, &QTimer::timeout, this, [this] { TimerTimer(); });
+    linkPacer = std::make_unique<LinkPacer>(
+        clock, [this] { return std::make_pair(Gate.Watch(), Gate.Descriptor()); },
+        [this](bool wokenByPort) {
+            linkCycle.TimerTimer();
+            return detlink::CycleOutcome{this->clock.SteadyNow(), linkCycle.NextDeadline(),
+                                         linkCycle.ReadBytes(), wokenByPort};
+        },
+        nullptr);
     connect(tsTuneUp->btnTuneUpClear, &QPushButton::clicked, this,
             [this] { btnTuneUpClearClick(); });
     comPortList = std::make_unique<ComPortList>(gbParameters->cbComPort);
@@ -81,7 +85,7 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     linkCycle.iComPort = settings.iComPort;
     linkCycle.RefreshPortList();
     ShowTrafficLogNotice();
-    Timer->start();
+    linkPacer->Start();
 }
 
 // A log the operator asked for (by creating its file) but this run cannot keep is said where
@@ -130,12 +134,8 @@ void TfmMain::ShowGuidance() {
         SetNote(*entry);
 }
 
-// The link reports an error raised inside the cycle before it returns, so the error dialog
-// runs while the timer is still off.
 void TfmMain::TimerTimer() {
-    Timer->stop();
-    linkCycle.TimerTimer();
-    Timer->start();
+    linkPacer->RunCycle(false);
 }
 
 void TfmMain::ReportError(const std::string& message) {
@@ -188,7 +188,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
             QThread::msleep(1);
         }
     }
-    Timer->stop();
+    linkPacer->Stop();
     Gate.Close();
     recording.StopRecording();
     event->accept();

@@ -31,7 +31,6 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
-class QTimer;
 
 namespace console {
 
@@ -42,6 +41,7 @@ class OscillogramGroup;
 class PageControl;
 class PropertiesPage;
 class ComPortList;
+class LinkPacer;
 class SettingsBand;
 class SetupPage;
 class StatusPanel;
@@ -71,8 +71,10 @@ public:
     Page ActivePage() const;
     void SetActivePage(Page page);
 
-    // One link cycle; the timer is off while it runs, so cycles never overlap.
+    // One link cycle now; nothing wakes another while it runs, so cycles never overlap.
     void TimerTimer();
+    // What wakes the link cycles.
+    LinkPacer& Pacer() { return *linkPacer; }
 
     // Observer of the link: the views refreshed after each stored word.
     void ShowPosition() override;
@@ -204,7 +206,6 @@ public:
     QPushButton* btnClearTrvRange;
     QLabel* memoNote;
     std::unique_ptr<ComPortList> comPortList;
-    QTimer* Timer;
 
     QActionGroup* alMain;
     QAction* actCancel;
@@ -287,6 +288,8 @@ private:
     records::AlarmRecording recording;
     detlink::SerialGate Gate;
     detlink::LinkCycle linkCycle;
+    // Declared after the port and the link it wakes, so it goes first.
+    std::unique_ptr<LinkPacer> linkPacer;
 
     // The oscillogram's log lines go to the traffic log.
     class RangeSink final : public oscillogram::OscillogramSink {

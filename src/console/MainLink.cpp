@@ -3,6 +3,7 @@
 #include "console/Main.h"
 
 #include "console/ComPortList.h"
+#include "console/LinkPacer.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
 #include "console/PortComboBox.h"
@@ -37,12 +38,18 @@ detlink::PortListView& TfmMain::PortList() {
     return *comPortList;
 }
 
+// The port is closed and reopened here, outside a cycle: the pacer lets go of the old
+// descriptor first and takes up the new one at the cycle it starts.
 void TfmMain::cbComPortDropDown() {
+    linkPacer->Stop();
     linkCycle.RefreshPortList();
+    linkPacer->Start();
 }
 
 void TfmMain::cbComPortChange() {
+    linkPacer->Stop();
     linkCycle.cbComPortChange();
+    linkPacer->Start();
 }
 
 void TfmMain::StoreComPort(int port) {

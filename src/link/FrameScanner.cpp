@@ -29,6 +29,7 @@ bool FrameScanner::ReadAndScan(SerialGate& gate, FrameSink& sink) {
         sink.WriteLogLine("Recv: " + std::to_string(n));
     }
     iRecvCount += n;
+    iLastReadCount = n;
     return Scan(sink);
 }
 

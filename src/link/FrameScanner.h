@@ -33,6 +33,8 @@ public:
     std::array<std::uint8_t, kRecvBufSize> RecvBuf{};
     int iRecvCount = 0;
     int iRecvPos = 0;
+    // What the last ReadAndScan took from the port.
+    int iLastReadCount = 0;
     // Memory order: [0] sync, [1] low byte, [2] high byte, [3] checksum.
     std::array<std::uint8_t, 4> Frame{};
 

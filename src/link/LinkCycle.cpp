@@ -53,7 +53,23 @@ void LinkCycle::LogSupervision(const char* event, double limit) {
                      " const=" + catalogue::FormatMinSecMs(limit));
 }
 
+double LinkCycle::NextDeadline() const {
+    switch (eDeviceState) {
+    case EDevNone:
+        return PacketTime + kReopenLimit;
+    case EDevPause:
+        return PacketTime + kLostLimit;
+    case EDevWork:
+    case EDevDetect:
+    case EDevRefresh:
+        break;
+    }
+    // The pause limit comes before the hung limit of a detecting link.
+    return PacketTime + kPauseLimit;
+}
+
 bool LinkCycle::Recv() {
+    Scanner.iLastReadCount = 0;
     dblPeriod = clock.SteadyNow() - PacketTime;
     if (dblPeriod > kHungLimit && eDeviceState == EDevDetect) {
         LogSupervision("Hung!!! void TfmMain::Recv()|if(dblPeriod>1./24/60/60*12 && eDeviceState "

@@ -1,5 +1,5 @@
 // One detector link: port, receive scan, telemetry rules, supervision and command sending,
-// run by TimerTimer from the window's 1 ms timer.
+// run by TimerTimer whenever the window's pacing wakes it (see CyclePacing.h).
 #pragma once
 
 #include "catalogue/DateTime.h"
@@ -44,6 +44,11 @@ public:
 
     // One cycle: Recv, then Send when a good frame was applied; errors go to the observer.
     void TimerTimer();
+    // The steady time at which the supervision of the present state next acts (a pause, a
+    // lost link, a reopen), if no good frame comes first.
+    double NextDeadline() const;
+    // Bytes the last cycle read from the port.
+    int ReadBytes() const { return Scanner.iLastReadCount; }
     bool Recv();
     void Send();
     void ApplyTelemetry(TelemetryWord word);

@@ -16,6 +16,8 @@ public:
     int Write(const std::uint8_t* bytes, int count) override;
     int Read(std::uint8_t* buffer, int count) override;
     std::string OpenFailure() const override { return sOpenFailure; }
+    bool bWatchable() const override { return true; }
+    int Descriptor() const override { return fd; }
 
     // Opens a device path directly (the COM number already resolved).
     bool OpenDevice(const std::string& path, int baud);

@@ -20,6 +20,11 @@ public:
     // Why the last Open failed, in the operator's words with the fix where there is one;
     // empty after a successful Open or when the platform gives no reason.
     virtual std::string OpenFailure() const { return {}; }
+    // Whether the event loop can watch this platform's open port for bytes to read; when not,
+    // the link is polled.
+    virtual bool bWatchable() const { return false; }
+    // The descriptor to watch while open, -1 while closed.
+    virtual int Descriptor() const { return -1; }
 };
 
 } // namespace detlink

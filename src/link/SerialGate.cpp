@@ -27,6 +27,13 @@ void SerialGate::Close() {
     backend->Close();
 }
 
+PortWatch SerialGate::Watch() const {
+    if (!backend->bWatchable()) {
+        return PortWatch::Unsupported;
+    }
+    return bOpen && backend->Descriptor() >= 0 ? PortWatch::Open : PortWatch::Closed;
+}
+
 int SerialGate::Write(const std::uint8_t* bytes, int count) {
     if (!bOpen || bytes == nullptr || count < 1) {
         return 0;

@@ -2,6 +2,7 @@
 // writes with a 1 ms time-out, every operation a no-op while closed.
 #pragma once
 
+#include "link/CyclePacing.h"
 #include "link/SerialBackend.h"
 
 #include <cstdint>
@@ -27,6 +28,9 @@ public:
     int Read(std::uint8_t* buffer, int count);
     // Why the last Open failed (see SerialBackend::OpenFailure).
     std::string OpenFailure() const { return backend->OpenFailure(); }
+    // How the event loop can learn of bytes on the port, and what to watch when it can.
+    PortWatch Watch() const;
+    int Descriptor() const { return backend->Descriptor(); }
 
     bool bOpen = false;
 

@@ -5,6 +5,7 @@
 #include "catalogue/DateTime.h"
 #include "catalogue/DetectorCatalogue.h"
 #include "console/CalibrationPage.h"
+#include "console/LinkPacer.h"
 #include "console/PageControl.h"
 #include "console/PageTabBar.h"
 #include "console/PortComboBox.h"
@@ -372,7 +373,7 @@ TEST_F(MainWindow, ClosingGivesUpOnTheCommandAfterTenSeconds) {
     d.w2.state = catalogue::StateCalibration;
     SendCycle(d);
     // No cycle can run to send the command; the clock moves half a second per pass.
-    window->Timer->stop();
+    window->Pacer().Stop();
     QTimer ticker;
     QObject::connect(&ticker, &QTimer::timeout, [this] { clock.AdvanceSeconds(0.5); });
     ticker.start(0);
@@ -405,14 +406,14 @@ TEST_F(MainWindow, AFaultInsideACycleIsShownWhileTheTimerIsOff) {
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        timerWasActive = window->Timer->isActive();
+        timerWasActive = window->Pacer().bActive();
         shown = box->text();
         box->accept();
     });
     Tick();
     EXPECT_FALSE(timerWasActive);
     EXPECT_EQ(shown, "port fault");
-    EXPECT_TRUE(window->Timer->isActive());
+    EXPECT_TRUE(window->Pacer().bActive());
 }
 
 TEST_F(MainWindow, PortListFollowsTheSystemAndAFailedOpenSaysWhy) {

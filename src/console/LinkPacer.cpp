@@ -1,0 +1,66 @@
+// The event loop's side of the link cycle's pacing.
+#include "console/LinkPacer.h"
+
+#include <QSocketNotifier>
+
+namespace console {
+
+LinkPacer::LinkPacer(const detlink::Clock& clock, PortState port, Cycle cycle, QObject* parent)
+    : QObject(parent)
+    , clock(clock)
+    , port(std::move(port))
+    , cycle(std::move(cycle)) {
+    timer.setSingleShot(true);
+    timer.setTimerType(Qt::PreciseTimer);
+    connect(&timer, &QTimer::timeout, this, [this] { RunCycle(false); });
+}
+
+LinkPacer::~LinkPacer() = default;
+
+void LinkPacer::Start() {
+    bStopped = false;
+    timer.start(0);
+}
+
+void LinkPacer::Stop() {
+    bStopped = true;
+    timer.stop();
+    if (notifier)
+        notifier->setEnabled(false);
+}
+
+bool LinkPacer::bActive() const {
+    return timer.isActive() || (notifier && notifier->isEnabled());
+}
+
+// Nothing wakes a cycle while one runs: an error it reports is shown in a dialog with its own
+// event loop, and the link must stay still until the operator has read it.
+void LinkPacer::RunCycle(bool wokenByPort) {
+    Stop();
+    const detlink::CycleOutcome outcome = cycle(wokenByPort);
+    bStopped = false;
+    Plan(outcome);
+}
+
+void LinkPacer::Plan(const detlink::CycleOutcome& outcome) {
+    const auto [watch, descriptor] = port();
+    const detlink::CycleWait wait = detlink::PlanNextCycle(watch, outcome);
+    WatchDescriptor(descriptor, wait.watchPort);
+    timer.start(detlink::MillisecondsUntil(clock.SteadyNow(), wait.wakeAt));
+}
+
+// A reopened port may come back on another descriptor: the notifier follows it.
+void LinkPacer::WatchDescriptor(int descriptor, bool watch) {
+    if (!watch) {
+        if (notifier)
+            notifier->setEnabled(false);
+        return;
+    }
+    if (!notifier || notifier->socket() != descriptor) {
+        notifier = std::make_unique<QSocketNotifier>(descriptor, QSocketNotifier::Read);
+        connect(notifier.get(), &QSocketNotifier::activated, this, [this] { RunCycle(true); });
+    }
+    notifier->setEnabled(true);
+}
+
+} // namespace console
