@@ -16,8 +16,8 @@ namespace {
 using namespace oscillogram;
 
 // The oscillogram chart's size in the window at its smallest (and starting) size.
-constexpr int kChartWidth = 643;
-constexpr int kChartHeight = 310;
+constexpr int kChartWidth = 649;
+constexpr int kChartHeight = 315;
 constexpr double kGoalMs = 0.5;
 
 struct ShowingWindow : OscillogramWindow {
