@@ -1,11 +1,10 @@
 // Paints the chart model: markers, clipped bars, lines, grid, axis labels and titles.
 #include "console/chart/ChartWidget.h"
 
-#include <QLineF>
 #include <QPainter>
 #include <QPen>
+#include <QPolygonF>
 #include <cmath>
-#include <vector>
 
 namespace console {
 
@@ -212,23 +211,28 @@ void ChartWidget::DrawLine(QPainter& p, const PixelMap& map, const chart::Series
     QPen pen(ToColour(s.Colour()), 1);
     pen.setCosmetic(true);
     p.setPen(pen);
-    const QPointF half(-0.5, -0.5);
-    std::vector<QLineF> lines;
-    lines.reserve(2 * s.Count());
-    QPointF from;
-    bool first = true;
-    for (const auto& pt : s.Points()) {
-        const QPointF to = map(pt.x, pt.y) + half;
-        if (!first) {
-            const bool flat = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
-            const QPointF across = flat ? QPointF(0, 1) : QPointF(1, 0);
-            lines.emplace_back(from, to);
-            lines.emplace_back(from + across, to + across);
+    QPolygonF line;
+    line.reserve(static_cast<qsizetype>(s.Count()));
+    for (const auto& pt : s.Points())
+        line.append(map(pt.x, pt.y) - QPointF(0.5, 0.5));
+    p.drawPolyline(line);
+    // The second line runs one pixel below flat segments and right of steep ones; each run of
+    // segments leaning the same way is one polyline, which joins them as the wide pen did.
+    QPolygonF beside;
+    bool besideFlat = false;
+    for (qsizetype i = 1; i < line.size(); ++i) {
+        const QPointF from = line[i - 1], to = line[i];
+        const bool flat = std::abs(to.x() - from.x()) >= std::abs(to.y() - from.y());
+        const QPointF across = flat ? QPointF(0, 1) : QPointF(1, 0);
+        if (beside.isEmpty() || flat != besideFlat) {
+            p.drawPolyline(beside);
+            beside.clear();
+            beside.append(from + across);
+            besideFlat = flat;
         }
-        from = to;
-        first = false;
+        beside.append(to + across);
     }
-    p.drawLines(lines.data(), static_cast<int>(lines.size()));
+    p.drawPolyline(beside);
 }
 
 void ChartWidget::DrawTitles(QPainter& p, const QRect& plot) const {
