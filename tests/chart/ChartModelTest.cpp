@@ -1,7 +1,10 @@
-// Tests for the chart model: point edits, front deletion, axis ranges, revision.
+// Tests for the chart model: point edits, front deletion, axis ranges, revision and its listeners.
 #include "chart/ChartModel.h"
 
 #include <gtest/gtest.h>
+
+#include <memory>
+#include <vector>
 
 namespace {
 
@@ -36,6 +39,39 @@ TEST(ChartModel, AxisRangeOrderedAndRevisionBumps) {
     const auto before = model.Revision();
     model.Touch();
     EXPECT_GT(model.Revision(), before);
+}
+
+// A view hears every Touch while it holds its handle and nothing after dropping it, and a
+// handle that outlives its model (a window's widgets do) is still safe to drop.
+TEST(ChartModel, ListenersHearEachTouchWhileTheirHandleLives) {
+    int first = 0, second = 0;
+    std::shared_ptr<const chart::ChartModel::TouchListener> kept;
+    {
+        chart::ChartModel model;
+        kept = model.OnTouch([&] { ++first; });
+        auto dropped = model.OnTouch([&] { ++second; });
+        model.Touch();
+        model.Touch();
+        dropped.reset();
+        model.Touch();
+        EXPECT_EQ(model.Revision(), 3u);
+    }
+    EXPECT_EQ(first, 3);
+    EXPECT_EQ(second, 2);
+    kept.reset();
+}
+
+// A listener may subscribe more listeners while it is told; those hear the same Touch.
+TEST(ChartModel, ListenerSubscribingDuringATouch) {
+    chart::ChartModel model;
+    std::vector<std::shared_ptr<const chart::ChartModel::TouchListener>> handles;
+    int heard = 0;
+    handles.push_back(model.OnTouch([&] {
+        for (int i = 0; i < 8; ++i)
+            handles.push_back(model.OnTouch([&] { ++heard; }));
+    }));
+    model.Touch();
+    EXPECT_EQ(heard, 8);
 }
 
 } // namespace

@@ -75,4 +75,37 @@ TEST(ChartWidget, BarRisesFromTheBottomEdgeOfThePlot) {
     EXPECT_NE(img.pixel(bx, plot.bottom() + 1), Rgb(kBlue));
 }
 
+// The signal line is two pixels thick whichever way it runs: across a flat segment two rows,
+// across a steep one two columns, with the segment's own position among them.
+TEST(ChartWidget, LineIsTwoPixelsThickFlatAndSteep) {
+    chart::ChartModel model;
+    model.leftAxis.SetMinMax(0, 100);
+    model.bottomAxis.SetMinMax(0, 100);
+    model.leftAxis.gridVisible = false;
+    model.bottomAxis.gridVisible = false;
+    auto& line = model.AddSeries(chart::SeriesKind::Line, kGreen);
+    line.Add(10, 20, 0);
+    line.Add(40, 20, 0);
+    line.Add(40, 90, 0);
+
+    console::ChartWidget widget(model);
+    widget.resize(300, 240);
+    const QImage img = widget.grab().toImage();
+    const auto green = [&](int x, int y) { return img.pixel(x, y) == Rgb(kGreen); };
+
+    const QPoint flat = widget.ToPixel(25, 20).toPoint();
+    int rows = 0;
+    for (int y = flat.y() - 4; y <= flat.y() + 4; ++y)
+        rows += green(flat.x(), y);
+    EXPECT_EQ(rows, 2);
+    EXPECT_TRUE(green(flat.x(), flat.y()) || green(flat.x(), flat.y() - 1));
+
+    const QPoint steep = widget.ToPixel(40, 55).toPoint();
+    int columns = 0;
+    for (int x = steep.x() - 4; x <= steep.x() + 4; ++x)
+        columns += green(x, steep.y());
+    EXPECT_EQ(columns, 2);
+    EXPECT_TRUE(green(steep.x(), steep.y()) || green(steep.x() - 1, steep.y()));
+}
+
 } // namespace

@@ -1,10 +1,12 @@
-// Draws a chart::ChartModel with QPainter; repaints at most once per display frame.
+// Draws a chart::ChartModel with QPainter; repaints at most once per display frame, and only
+// while the model changes and the widget is shown.
 #pragma once
 
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
 #include <cstdint>
+#include <memory>
 
 #include "chart/ChartModel.h"
 
@@ -27,16 +29,28 @@ signals:
 protected:
     void paintEvent(QPaintEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
 
 private:
-    void PollRevision();
+    // Where model values land on the plot, worked out once per paint rather than per point.
+    struct PixelMap {
+        double left, bottom, xMinimum, yMinimum, xScale, yScale;
+        QPointF operator()(double x, double y) const {
+            return QPointF(left + (x - xMinimum) * xScale, bottom - (y - yMinimum) * yScale);
+        }
+    };
+    PixelMap Map() const;
+    void ArmFrame();
     void DrawGrid(QPainter& p, const QRect& plot) const;
-    void DrawSeries(QPainter& p, const QRect& plot, const chart::Series& s) const;
+    void DrawSeries(QPainter& p, const QRect& plot, const PixelMap& map,
+                    const chart::Series& s) const;
+    void DrawLine(QPainter& p, const PixelMap& map, const chart::Series& s) const;
     void DrawTitles(QPainter& p, const QRect& plot) const;
 
     const chart::ChartModel& model_;
-    QTimer frameTimer_;
+    QTimer frameTimer_{this};
     std::uint64_t drawnRevision_ = ~std::uint64_t{0};
+    std::shared_ptr<const chart::ChartModel::TouchListener> touchListener_;
 };
 
 } // namespace console
