@@ -18,6 +18,8 @@ namespace {
 constexpr double kLongestWaitSeconds = 0.01;
 // After the last line: how long the program may take to read what is still on the line.
 constexpr double kDrainSeconds = 2;
+// How long after a write the line's unread count is trusted.
+constexpr double kSettleSeconds = 0.1;
 
 double SteadyNow() {
     timespec t{};
@@ -40,9 +42,14 @@ ReplayPlayer::ReplayPlayer(const ReplayLog& log, double speed, double duration, 
 int ReplayPlayer::Run() {
     const double launched = SteadyNow();
     double origin = -1; // steady time of the first line, once the program has read it
-    double drainUntil = -1;
+    double lastWrite = launched;
     std::size_t next = 0;
     Play(log.chunks[next++]);
+    // The pty hands written bytes to the reading side a moment later, so an empty line right
+    // after a write does not yet mean the program has read them.
+    const auto read = [&](double now) {
+        return now - lastWrite >= kSettleSeconds && line.Unread() == 0;
+    };
     pollfd fds[1] = {{line.Fd(), POLLIN, 0}};
     while (!stop) {
         const double now = SteadyNow();
@@ -50,20 +57,17 @@ int ReplayPlayer::Run() {
             break;
         }
         line.AllowReopen();
-        if (origin < 0 && line.Unread() == 0) {
+        if (origin < 0 && read(now)) {
             origin = now;
         }
         while (origin >= 0 && next < log.chunks.size() &&
                origin + log.chunks[next].seconds / speed <= now) {
             Play(log.chunks[next++]);
+            lastWrite = now;
         }
-        if (next == log.chunks.size() && origin >= 0) {
-            if (drainUntil < 0) {
-                drainUntil = now + kDrainSeconds;
-            }
-            if (line.Unread() == 0 || now >= drainUntil) {
-                break;
-            }
+        if (origin >= 0 && next == log.chunks.size() &&
+            (read(now) || now - lastWrite >= kDrainSeconds)) {
+            break;
         }
         double wait = kLongestWaitSeconds;
         if (origin >= 0 && next < log.chunks.size()) {
