@@ -131,10 +131,8 @@ public:
         }
         if (summaries.empty()) {
             contents.missing.push_back(
-                "The summary (a file named like \"" + *pictures.begin() + "\" but ending in \"" +
-                std::string(kSummaryEnding.substr(1)) +
-                "\") is missing: the recording was not stopped, or the file was lost. The counts "
-                "are unknown.");
+                "The summary (\"... Contents.txt\") is missing: the recording was not stopped "
+                "with \"Save <F6>\", or the file was lost. The counts are unknown.");
         }
         std::vector<std::string> unlisted;
         std::set_difference(pictures.begin(), pictures.end(), listed.begin(), listed.end(),

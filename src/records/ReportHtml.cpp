@@ -57,10 +57,12 @@ void AppendPicture(std::string& page, const ReportPicture& picture, const std::s
     page += "</li>\n";
 }
 
+// several: more than one summary (recordings started in the same second share a folder);
+// only: this is the folder's one list of pictures.
 void AppendRecording(std::string& page, const ReportRecording& recording, const std::string& date,
-                     bool several) {
+                     bool several, bool only) {
     if (recording.sSummaryName.empty()) {
-        page += "<h2>Pictures no summary lists</h2>\n";
+        page += only ? "<h2>Timeline</h2>\n" : "<h2>Pictures no summary lists</h2>\n";
     } else {
         if (several) {
             page += "<h2>Recording closed by \"" + HtmlEscape(recording.sSummaryName) + "\"</h2>\n";
@@ -148,7 +150,7 @@ std::string ComposeReportHtml(const ReportContents& contents) {
     const bool several =
         contents.recordings.size() > 1 && !contents.recordings[1].sSummaryName.empty();
     for (const ReportRecording& recording : contents.recordings) {
-        AppendRecording(page, recording, contents.sDate, several);
+        AppendRecording(page, recording, contents.sDate, several, contents.recordings.size() == 1);
     }
     page += "</body>\n</html>\n";
     return page;

@@ -123,6 +123,27 @@ TEST_F(WalkTestReport, MissingPicturesAndSummaryAreSaidOnThePageAndToTheOperator
     EXPECT_EQ(Images(page).size(), 2u);
 }
 
+TEST_F(WalkTestReport, TwoRecordingsOfOneSecondGetASectionEach) {
+    MakeRecording(kFolder, {kPictures[0], kPictures[1]});
+    const std::string second = "2015-03-05 14'08'09.000 Contents.txt";
+    WriteAll(fs::path(kFolder) / kPictures[2], Png(8, 4, 1));
+    WriteAll(fs::path(kFolder) / kPictures[3], Png(8, 4, 2));
+    WriteAll(fs::path(kFolder) / second,
+             kPictures[2] + "\r\n" + kPictures[3] + "\r\n" + std::string(kCounts));
+    const ReportOutcome outcome = records::WriteWalkTestReport(kFolder);
+    ASSERT_EQ(outcome.kind, ReportOutcome::Kind::Complete) << outcome.sMessage;
+    const std::string page = ReadAll(outcome.sPath);
+    const std::size_t first =
+        page.find("Recording closed by \"" + records::HtmlEscape(kSummaryName));
+    const std::size_t next = page.find("Recording closed by \"" + records::HtmlEscape(second));
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(next, std::string::npos);
+    EXPECT_LT(first, page.find("alt=\"Alarm 1\""));
+    EXPECT_LT(page.find("alt=\"Alarm 1\""), next);
+    EXPECT_LT(next, page.find("alt=\"Normal\""));
+    EXPECT_EQ(Images(page).size(), 4u);
+}
+
 TEST_F(WalkTestReport, WhatIsNotARecordingGetsNoPage) {
     fs::create_directory("holiday photos");
     WriteAll("holiday photos/beach.png", Png(2, 2, 9));
