@@ -6,13 +6,36 @@
 #include "link/PortDirectory.h"
 #include "link/SerialGate.h"
 #include "records/Version.h"
+#include "records/WalkTestReport.h"
 
 #include <QApplication>
 #include <QMessageBox>
 
+#include <cstdio>
+#include <cstring>
 #include <exception>
 
+namespace {
+
+// "--report FOLDER" writes the walk-test report and ends, without a window or a display.
+int WriteReport(int argc, char** argv) {
+    if (argc != 3) {
+        std::fputs("usage: mirelund --report FOLDER\n", stderr);
+        return 2;
+    }
+    const records::ReportOutcome outcome = records::WriteWalkTestReport(argv[2]);
+    using Kind = records::ReportOutcome::Kind;
+    std::fprintf(outcome.kind == Kind::Complete ? stdout : stderr, "%s\n",
+                 outcome.sMessage.c_str());
+    return outcome.kind == Kind::Complete ? 0 : outcome.kind == Kind::Incomplete ? 1 : 2;
+}
+
+} // namespace
+
 int main(int argc, char** argv) {
+    if (argc > 1 && std::strcmp(argv[1], "--report") == 0) {
+        return WriteReport(argc, argv);
+    }
     QApplication application(argc, argv);
     console::SetUpApplication();
     try {

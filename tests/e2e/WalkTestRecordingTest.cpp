@@ -71,6 +71,53 @@ protected:
                            [&](const QString& name) { return name.endsWith(ending); });
     }
 
+    // The recording's report, made without a display: every picture of the summary shown from
+    // its own file, every count present, the folder untouched.
+    void CheckReport(const QList<QByteArray>& summary) {
+        const QStringList before = Files();
+        QProcess report;
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove("DISPLAY");
+        env.remove("QT_QPA_PLATFORM");
+        report.setProcessEnvironment(env);
+        report.start(MIRELUND_EXE, {"--report", Recording().path()});
+        ASSERT_TRUE(report.waitForFinished(15000));
+        EXPECT_EQ(report.exitCode(), 0) << report.readAllStandardError().toStdString();
+        EXPECT_EQ(Files(), before);
+        const QString page = QString::fromUtf8(ReadAll(Recording().path() + ".html"));
+        ASSERT_FALSE(page.isEmpty());
+
+        const QRegularExpression img("<li><span class=\"when\">([^<]*)</span><span "
+                                     "class=\"what\">([^<]*)</span><img "
+                                     "src=\"data:image/png;base64,([A-Za-z0-9+/=]*)\"");
+        QStringList shown;
+        for (auto it = img.globalMatch(page); it.hasNext();) {
+            const QRegularExpressionMatch match = it.next();
+            // The picture's own name: its date, its time with apostrophes, its label.
+            QString time = match.captured(1);
+            const QString name = Recording().dirName().left(10) + " " + time.replace(':', '\'') +
+                                 " " + match.captured(2) + ".png";
+            EXPECT_TRUE(Recording().exists(name)) << name.toStdString();
+            EXPECT_EQ(QByteArray::fromBase64(match.captured(3).toLatin1()),
+                      ReadAll(Recording().filePath(name)))
+                << name.toStdString();
+            shown << name;
+        }
+        QStringList listed;
+        for (const QByteArray& line : summary) {
+            const QString entry = QString::fromUtf8(line.trimmed());
+            if (entry.endsWith(".png")) {
+                listed << entry;
+            } else if (!entry.isEmpty()) {
+                const int colon = entry.lastIndexOf(": ");
+                EXPECT_TRUE(page.contains("<th>" + entry.left(colon) + "</th><td>" +
+                                          entry.mid(colon + 2) + "</td>"))
+                    << entry.toStdString();
+            }
+        }
+        EXPECT_EQ(shown, listed);
+    }
+
     QProcess display;
     QProcess keys;
     QString xdotool;
@@ -130,6 +177,8 @@ TEST_F(WalkTest, PicturesInOrderAndTheSummaryOfTheWholeRun) {
     EXPECT_EQ(line("Calibrations: "), "Calibrations: 1");
     EXPECT_EQ(line("Malfunctions: "), "Malfunctions: 0");
     EXPECT_TRUE(summary.front().endsWith("Start Recording.png\r"));
+
+    CheckReport(summary);
 }
 
 } // namespace

@@ -24,6 +24,8 @@ enum Option {
     kScript,
     kEvent,
     kPreset,
+    kReplay,
+    kSpeed,
     kHelp,
     kFieldBase = 512,
 };
@@ -66,6 +68,8 @@ const char* const kUsage =
     "  --script FILE       scenario events, one per line\n"
     "  --event LINE        one scenario event: \"<start> <action> <duration> [value]\",\n"
     "                      action walk|malfunction|dis|silence|noise|corrupt\n"
+    "  --replay FILE       play the \"Inp:\" lines of a traffic log instead of telemetry\n"
+    "  --speed N           replay N times faster (default 1)\n"
     "  --symbol --number --sig --senspp --sensmp --ctrl-pp-mp --dist --reg --sensbp\n"
     "  --vel-min --vel-max --amplif --ref --dis --dev --prog --letter --adr --cs --pwr\n"
     "  --out --freq VALUE  detector fields\n";
@@ -145,6 +149,8 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
         {"script", required_argument, nullptr, kScript},
         {"event", required_argument, nullptr, kEvent},
         {"preset", required_argument, nullptr, kPreset},
+        {"replay", required_argument, nullptr, kReplay},
+        {"speed", required_argument, nullptr, kSpeed},
         {"help", no_argument, nullptr, kHelp},
     };
     const int fieldCount = static_cast<int>(std::size(kFields));
@@ -207,6 +213,12 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             break;
         case kPreset:
             ok = ApplyPreset(arg, options.fields);
+            break;
+        case kReplay:
+            options.replay = arg;
+            break;
+        case kSpeed:
+            ok = ParseDouble(optarg, 0.01, 1000, options.speed);
             break;
         case kHelp:
             options.help = true;

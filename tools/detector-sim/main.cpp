@@ -1,5 +1,6 @@
 // detector-sim: a detector of our own making on a pseudo-terminal or a serial device.
 #include "PtyEndpoint.h"
+#include "ReplayPlayer.h"
 #include "SimOptions.h"
 #include "Simulator.h"
 
@@ -41,6 +42,17 @@ int main(int argc, char** argv) {
         std::fputs(message.c_str(), options.help ? stdout : stderr);
         return options.help ? 0 : 2;
     }
+    sim::ReplayLog replay;
+    if (!options.replay.empty()) {
+        if (!sim::LoadReplayLog(options.replay, replay, message)) {
+            std::fprintf(stderr, "detector-sim: %s\n", message.c_str());
+            return 2;
+        }
+        for (const std::string& skipped : replay.skipped) {
+            std::fprintf(stderr, "detector-sim: %s: %s, skipped\n", options.replay.c_str(),
+                         skipped.c_str());
+        }
+    }
     std::FILE* commandLog = nullptr;
     if (!options.commandLog.empty()) {
         commandLog = std::fopen(options.commandLog.c_str(), "w");
@@ -71,7 +83,11 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
 
-    const int result = sim::Simulator(options, line, commandLog, gStop).Run();
+    const int result =
+        options.replay.empty()
+            ? sim::Simulator(options, line, commandLog, gStop).Run()
+            : sim::ReplayPlayer(replay, options.speed, options.duration, line, commandLog, gStop)
+                  .Run();
     if (gEntryRemoved) {
         line.ForgetEntry();
     }

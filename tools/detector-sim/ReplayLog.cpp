@@ -1,0 +1,173 @@
+// Reading "Inp:" lines: "hh:nn:ss.zzz", two blanks, "Inp:[" and the four wire bytes in hex.
+#include "ReplayLog.h"
+
+#include <algorithm>
+#include <array>
+#include <fstream>
+#include <iterator>
+#include <optional>
+
+namespace sim {
+
+namespace {
+
+constexpr double kSecondsPerDay = 24 * 60 * 60;
+// A time earlier than the line before is the next day when it went back by more than half a
+// day; a smaller step back is the wall clock being set: that line plays at once and the lines
+// after it keep their spacing.
+constexpr double kMidnightStep = kSecondsPerDay / 2;
+
+using Candidate = std::array<std::uint8_t, 4>;
+
+std::optional<int> Digits(std::string_view text, std::size_t at, std::size_t count) {
+    if (text.size() < at + count) {
+        return std::nullopt;
+    }
+    int value = 0;
+    for (std::size_t i = at; i < at + count; ++i) {
+        if (text[i] < '0' || text[i] > '9') {
+            return std::nullopt;
+        }
+        value = value * 10 + (text[i] - '0');
+    }
+    return value;
+}
+
+// "hh:nn:ss.zzz" as seconds of the day; a ',' before the milliseconds is read as well, as a
+// log written under a comma locale may have it.
+std::optional<double> TimeOfDay(std::string_view line) {
+    const auto hour = Digits(line, 0, 2), minute = Digits(line, 3, 2), second = Digits(line, 6, 2),
+               millisecond = Digits(line, 9, 3);
+    if (!hour || !minute || !second || !millisecond || line[2] != ':' || line[5] != ':' ||
+        (line[8] != '.' && line[8] != ',') || *hour > 23 || *minute > 59 || *second > 59) {
+        return std::nullopt;
+    }
+    return *hour * 3600.0 + *minute * 60.0 + *second + *millisecond / 1000.0;
+}
+
+int HexDigit(char c) {
+    if (c >= '0' && c <= '9') {
+        return c - '0';
+    }
+    if (c >= 'A' && c <= 'F') {
+        return c - 'A' + 10;
+    }
+    if (c >= 'a' && c <= 'f') {
+        return c - 'a' + 10;
+    }
+    return -1;
+}
+
+// "[00 2A 15 3F]": what follows the bracket is the program's reading of them and not needed.
+std::optional<Candidate> WireBytes(std::string_view text) {
+    constexpr std::size_t kLength = 13;
+    if (text.size() < kLength || text[0] != '[' || text[kLength - 1] != ']') {
+        return std::nullopt;
+    }
+    Candidate bytes{};
+    for (std::size_t i = 0; i < bytes.size(); ++i) {
+        const std::size_t at = 1 + 3 * i;
+        const int high = HexDigit(text[at]), low = HexDigit(text[at + 1]);
+        if (high < 0 || low < 0 || (i < 3 && text[at + 2] != ' ')) {
+            return std::nullopt;
+        }
+        bytes[i] = static_cast<std::uint8_t>(high * 16 + low);
+    }
+    return bytes;
+}
+
+bool Good(const Candidate& c) {
+    return ((c[1] + c[2]) & 0xFF) == c[3] && (c[0] | c[1] | c[2] | c[3]) != 0;
+}
+
+// A rejected candidate moves the program's scan one byte on, to the next 0x00: the bytes from
+// there on open the next candidate.
+std::size_t RescannedFrom(const Candidate& c) {
+    if (Good(c)) {
+        return c.size();
+    }
+    for (std::size_t i = 1; i < c.size(); ++i) {
+        if (c[i] == 0) {
+            return i;
+        }
+    }
+    return c.size();
+}
+
+} // namespace
+
+ReplayLog ParseReplayLog(std::string_view text) {
+    ReplayLog log;
+    std::optional<double> first;
+    double previous = 0;
+    double offset = 0; // added to each time: a day per midnight passed, and any step back
+    std::vector<std::uint8_t> shared; // bytes already played that the next candidate begins with
+    int lineNumber = 0;
+    while (!text.empty()) {
+        const std::size_t end = std::min(text.find('\n'), text.size());
+        std::string_view line = text.substr(0, end);
+        text.remove_prefix(std::min(end + 1, text.size()));
+        ++lineNumber;
+        if (!line.empty() && line.back() == '\r') {
+            line.remove_suffix(1);
+        }
+        const std::size_t inp = line.find("Inp:");
+        if (inp == std::string_view::npos) {
+            continue;
+        }
+        const auto skip = [&](const char* why) {
+            log.skipped.push_back("line " + std::to_string(lineNumber) + ": " + why);
+        };
+        const std::optional<double> time = TimeOfDay(line);
+        if (!time || inp != 14 || line.substr(12, 2) != "  ") {
+            skip("no time of day (hh:nn:ss.zzz and two blanks) before \"Inp:\"");
+            continue;
+        }
+        const std::optional<Candidate> bytes = WireBytes(line.substr(inp + 4));
+        if (!bytes) {
+            skip("the four bytes after \"Inp:\" are not \"[XX XX XX XX]\"");
+            continue;
+        }
+
+        double seconds = *time + offset;
+        if (first && seconds < previous) {
+            offset += previous - seconds > kMidnightStep ? kSecondsPerDay : previous - seconds;
+            seconds = *time + offset;
+        }
+        if (!first) {
+            first = seconds;
+        }
+        previous = seconds;
+
+        ReplayChunk chunk;
+        chunk.lineNumber = lineNumber;
+        chunk.seconds = seconds - *first;
+        const bool continues =
+            !shared.empty() && std::equal(shared.begin(), shared.end(), bytes->begin());
+        chunk.bytes.assign(bytes->begin() + (continues ? shared.size() : 0), bytes->end());
+        if (Good(*bytes) && ((*bytes)[1] >> 5) == 6) {
+            chunk.cs = ((*bytes)[1] >> 4) & 1;
+        }
+        shared.assign(bytes->begin() + RescannedFrom(*bytes), bytes->end());
+        log.chunks.push_back(std::move(chunk));
+    }
+    return log;
+}
+
+bool LoadReplayLog(const std::string& path, ReplayLog& log, std::string& error) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        error = "cannot read the traffic log " + path;
+        return false;
+    }
+    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    log = ParseReplayLog(text);
+    if (log.chunks.empty()) {
+        error = path + " holds no readable \"Inp:\" line, so there is nothing to replay (is it a "
+                       "traffic log, Mirelund.log, written while a detector was connected?)";
+        return false;
+    }
+    return true;
+}
+
+} // namespace sim
