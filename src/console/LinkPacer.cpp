@@ -44,7 +44,7 @@ void LinkPacer::RunCycle(bool wokenByPort) {
 
 void LinkPacer::Plan(const detlink::CycleOutcome& outcome) {
     const auto [watch, descriptor] = port();
-    const detlink::CycleWait wait = detlink::PlanNextCycle(watch, outcome);
+    const detlink::CycleWait wait = pacer.Plan(watch, outcome);
     WatchDescriptor(descriptor, wait.watchPort);
     timer.start(detlink::MillisecondsUntil(clock.SteadyNow(), wait.wakeAt));
 }

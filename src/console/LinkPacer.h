@@ -40,6 +40,7 @@ private:
     const detlink::Clock& clock;
     PortState port;
     Cycle cycle;
+    detlink::CyclePacer pacer;
     QTimer timer;
     std::unique_ptr<QSocketNotifier> notifier;
     bool bStopped = true;

@@ -1,14 +1,20 @@
 // The wake-up rules of the link cycle.
 #include "link/CyclePacing.h"
 
+#include "link/FrameScanner.h"
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
 
 namespace detlink {
 
-CycleWait PlanNextCycle(PortWatch port, const CycleOutcome& outcome) {
+CycleWait CyclePacer::Plan(PortWatch port, const CycleOutcome& outcome) {
     const double deadline = outcome.deadline + kDeadlineMargin;
+    const bool readAgain = bReadAgainPlanned;
+    const bool early = lastCycle >= 0 && outcome.now - lastCycle < kCycleSpacing;
+    bReadAgainPlanned = false;
+    lastCycle = outcome.now;
     switch (port) {
     case PortWatch::Unsupported:
         return {false, outcome.now + kOneMillisecond};
@@ -17,12 +23,17 @@ CycleWait PlanNextCycle(PortWatch port, const CycleOutcome& outcome) {
     case PortWatch::Open:
         break;
     }
-    // A talking line is read again after the spacing without waiting to be told: at full
-    // rate there is nearly always something there, and one wake-up does instead of two.
-    if (outcome.bytesRead > 0) {
+    if (readAgain && outcome.bytesRead == 0) {
+        bChunked = true;
+    } else if (outcome.wokenByPort && early) {
+        bChunked = false;
+    }
+    // A full read may have left bytes waiting, whatever the line's habit.
+    if (outcome.bytesRead >= kMaxReadBytes || (outcome.bytesRead > 0 && !bChunked)) {
+        bReadAgainPlanned = true;
         return {false, std::min(outcome.now + kCycleSpacing, deadline)};
     }
-    if (outcome.wokenByPort) {
+    if (outcome.bytesRead == 0 && outcome.wokenByPort) {
         return {false, std::min(outcome.now + kQuietSpacing, deadline)};
     }
     return {true, deadline};

@@ -8,8 +8,8 @@
 namespace detlink {
 
 inline constexpr double kOneMillisecond = catalogue::kOneSecond / 1000;
-// Between two cycles of a talking line: a line that delivers its bytes in many small pieces
-// then costs well under one wake-up per frame, and a frame waits at most this long.
+// Between two cycles of a line that delivers its bytes in many small pieces: it then costs
+// well under one wake-up per frame, and a frame waits at most this long.
 inline constexpr double kCycleSpacing = kOneMillisecond;
 // After the port said it was readable and gave nothing (a hung-up line stays readable),
 // the cycle keeps to the timer this long instead of waking at once again.
@@ -39,7 +39,19 @@ struct CycleWait {
     double wakeAt = 0;
 };
 
-CycleWait PlanNextCycle(PortWatch port, const CycleOutcome& outcome);
+// Plans each next cycle from the last one's outcome. It learns how the line delivers: in
+// small pieces (a frame or two apart, as a plain UART does), and then the cycle reads again
+// after the spacing without waiting to be told, one wake-up instead of two; or in chunks
+// further apart (a USB adapter, a pseudo-terminal), and then it waits on the port.
+class CyclePacer {
+public:
+    CycleWait Plan(PortWatch port, const CycleOutcome& outcome);
+
+private:
+    bool bChunked = false;
+    bool bReadAgainPlanned = false;
+    double lastCycle = -1;
+};
 
 // Whole milliseconds from now until wakeAt, never negative: a timer's interval.
 int MillisecondsUntil(double now, double wakeAt);

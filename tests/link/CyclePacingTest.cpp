@@ -9,8 +9,8 @@
 
 using namespace linktest;
 using detlink::CycleOutcome;
+using detlink::CyclePacer;
 using detlink::kOneMillisecond;
-using detlink::PlanNextCycle;
 using detlink::PortWatch;
 
 namespace {
@@ -40,20 +40,50 @@ const PlanCase kPlanCases[] = {
     {"DeadlineAlreadyPassed", PortWatch::Open, 3, false, -10, false, -9},
 };
 
-class PlanNextCycleTest : public ::testing::TestWithParam<PlanCase> {};
+class PlanTest : public ::testing::TestWithParam<PlanCase> {};
 
 } // namespace
 
-TEST_P(PlanNextCycleTest, WatchesAndWakes) {
+TEST_P(PlanTest, WatchesAndWakes) {
     const PlanCase& c = GetParam();
-    const auto wait = PlanNextCycle(
+    const auto wait = CyclePacer().Plan(
         c.port, CycleOutcome{kNow, kNow + c.deadlineMs * kMs, c.bytesRead, c.wokenByPort});
     EXPECT_EQ(wait.watchPort, c.watchPort);
     EXPECT_NEAR((wait.wakeAt - kNow) / kMs, c.wakeMs, 1e-3);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, PlanNextCycleTest, ::testing::ValuesIn(kPlanCases),
+INSTANTIATE_TEST_SUITE_P(FirstCycle, PlanTest, ::testing::ValuesIn(kPlanCases),
                          [](const auto& info) { return std::string(info.param.name); });
+
+namespace {
+
+// One cycle at `ms` after kNow; the deadline stays far.
+detlink::CycleWait Cycle(CyclePacer& pacer, double ms, int bytes, bool byPort) {
+    return pacer.Plan(PortWatch::Open,
+                      CycleOutcome{kNow + ms * kMs, kNow + 60000 * kMs, bytes, byPort});
+}
+
+} // namespace
+
+TEST(CyclePacer, LearnsWhetherTheLineComesInChunksOrInPieces) {
+    CyclePacer pacer;
+    // A chunk: read again after the spacing, which finds nothing: the line comes in chunks.
+    EXPECT_FALSE(Cycle(pacer, 0, 58, true).watchPort);
+    EXPECT_TRUE(Cycle(pacer, 1, 0, false).watchPort);
+    // From now on a chunk is read when the port says so, one wake-up a chunk.
+    EXPECT_TRUE(Cycle(pacer, 10, 58, true).watchPort);
+    EXPECT_TRUE(Cycle(pacer, 20, 58, true).watchPort);
+    // A full read is read again at once whatever the habit.
+    EXPECT_FALSE(Cycle(pacer, 30, 100, true).watchPort);
+    EXPECT_TRUE(Cycle(pacer, 31, 0, false).watchPort);
+    // Bytes again within the spacing: the line now comes in small pieces, read by the timer.
+    EXPECT_TRUE(Cycle(pacer, 40, 4, true).watchPort);
+    const auto pieces = Cycle(pacer, 40.5, 4, true);
+    EXPECT_FALSE(pieces.watchPort);
+    EXPECT_NEAR((pieces.wakeAt - kNow) / kMs, 41.5, 1e-3);
+    EXPECT_FALSE(Cycle(pacer, 41.5, 8, false).watchPort);
+    EXPECT_FALSE(Cycle(pacer, 42.5, 4, false).watchPort);
+}
 
 TEST(MillisecondsUntil, WholeMillisecondsNeverNegative) {
     EXPECT_EQ(detlink::MillisecondsUntil(kNow, kNow + 1 * kMs), 1);
@@ -104,7 +134,7 @@ TEST_P(DeadlineTest, TheCycleAtThePlannedWakeActsWithinAMillisecondOfTheLimit) {
     ASSERT_EQ(link.eDeviceState, c.before);
     const CycleOutcome outcome{clock.SteadyNow(), link.NextDeadline(), 0, false};
     const int ms =
-        detlink::MillisecondsUntil(outcome.now, PlanNextCycle(PortWatch::Open, outcome).wakeAt);
+        detlink::MillisecondsUntil(outcome.now, CyclePacer().Plan(PortWatch::Open, outcome).wakeAt);
     EXPECT_LE(ms, c.limitMs + 1);
 
     const int opensBefore = port.openCount;
