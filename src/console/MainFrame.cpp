@@ -153,7 +153,10 @@ void TfmMain::SetNote(int k) {
     const NoteMessage& note = NoteMessages(k);
     memoNote->setText(note.text);
     memoNote->setToolTip(QString());
+    // The guidance comes here with every oscillogram point, mostly with the same note.
     QPalette palette = memoNote->palette();
+    if (palette.color(QPalette::WindowText) == note.colour)
+        return;
     palette.setColor(QPalette::WindowText, note.colour);
     memoNote->setPalette(palette);
 }

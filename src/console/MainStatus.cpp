@@ -68,9 +68,14 @@ void TfmMain::ShowPosition() {
 
 void TfmMain::SelectPosition() {
     const auto& w0 = Status().w0;
-    gbRange->cbNewPosSymbol->setCurrentIndex(w0.symbol);
-    gbRange->cbNewPosNumber1->setCurrentIndex((w0.number / 10) % 10);
-    gbRange->cbNewPosNumber2->setCurrentIndex(w0.number % 10);
+    // Every position word comes here: a box already showing its entry is left alone.
+    const auto select = [](QComboBox* box, int index) {
+        if (box->currentIndex() != index)
+            box->setCurrentIndex(index);
+    };
+    select(gbRange->cbNewPosSymbol, w0.symbol);
+    select(gbRange->cbNewPosNumber1, (w0.number / 10) % 10);
+    select(gbRange->cbNewPosNumber2, w0.number % 10);
 }
 
 void TfmMain::ShowPauseState() {

@@ -3,7 +3,11 @@
 
 #include "console/PortComboBox.h"
 
+#include <QEvent>
 #include <QLabel>
+#include <QPaintEvent>
+#include <QStyleOptionGroupBox>
+#include <QStylePainter>
 
 namespace console {
 
@@ -81,10 +85,45 @@ void StatusPanel::SetAddressVisible(bool visible) {
 void StatusPanel::SetState(const QString& text, const QColor& background,
                            const QColor& foreground) {
     lState->setText(text);
+    // Every state word comes here; a palette set again costs a restyle for nothing.
     QPalette palette = lState->palette();
+    if (palette.color(QPalette::Window) == background &&
+        palette.color(QPalette::WindowText) == foreground)
+        return;
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, foreground);
     lState->setPalette(palette);
+}
+
+// The values behind which the frame shows change many times a second, and the style draws
+// the frame from a scaled picture each time: drawn once, it is copied from then on. The title
+// is drawn by the style itself, so its text keeps the screen's antialiasing.
+void StatusPanel::paintEvent(QPaintEvent* event) {
+    const qreal ratio = devicePixelRatioF();
+    if (frameCache.isNull() || frameCache.size() != size() * ratio) {
+        QStyleOptionGroupBox option;
+        initStyleOption(&option);
+        titleRect =
+            style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, this);
+        frameCache = QPixmap(size() * ratio);
+        frameCache.setDevicePixelRatio(ratio);
+        frameCache.fill(Qt::transparent);
+        QStylePainter painter(&frameCache, this);
+        painter.drawComplexControl(QStyle::CC_GroupBox, option);
+    }
+    const QRect dirty = event->rect();
+    if (dirty.intersects(titleRect)) {
+        QGroupBox::paintEvent(event);
+        return;
+    }
+    QPainter painter(this);
+    painter.drawPixmap(dirty, frameCache,
+                       QRectF(QPointF(dirty.topLeft()) * ratio, QSizeF(dirty.size()) * ratio));
+}
+
+void StatusPanel::changeEvent(QEvent* event) {
+    frameCache = QPixmap();
+    QGroupBox::changeEvent(event);
 }
 
 } // namespace console

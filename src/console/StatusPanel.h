@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QGroupBox>
+#include <QPixmap>
 
 class QLabel;
 
@@ -38,6 +39,14 @@ public:
     QLabel* lPower;
     QLabel* lConnection;
     PortComboBox* cbComPort;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void changeEvent(QEvent* event) override;
+
+private:
+    QPixmap frameCache;
+    QRect titleRect;
 };
 
 } // namespace console

@@ -115,7 +115,7 @@ void ChartWidget::paintEvent(QPaintEvent*) {
     DrawTitles(p, plot);
 }
 
-void ChartWidget::DrawGrid(QPainter& p, const QRect& plot) const {
+void ChartWidget::DrawGrid(QPainter& p, const QRect& plot) {
     p.setPen(Qt::black);
     p.drawRect(plot.adjusted(0, 0, -1, -1));
     const auto& ly = model_.leftAxis;
@@ -129,8 +129,8 @@ void ChartWidget::DrawGrid(QPainter& p, const QRect& plot) const {
         }
         if (ly.visible) {
             p.setPen(Qt::black);
-            p.drawText(QRect(0, py - 8, plot.left() - 3, 16), Qt::AlignRight | Qt::AlignVCenter,
-                       QString::number(v, 'g', 7));
+            tickTexts_.Draw(p, QRect(0, py - 8, plot.left() - 3, 16),
+                            Qt::AlignRight | Qt::AlignVCenter, QString::number(v, 'g', 7));
         }
     }
     const double xstep = Step(bx);
@@ -142,8 +142,8 @@ void ChartWidget::DrawGrid(QPainter& p, const QRect& plot) const {
         }
         if (bx.visible) {
             p.setPen(Qt::black);
-            p.drawText(QRect(px - 30, plot.bottom() + 2, 60, 14), Qt::AlignCenter,
-                       QString::number(v, 'g', 7));
+            tickTexts_.Draw(p, QRect(px - 30, plot.bottom() + 2, 60, 14), Qt::AlignCenter,
+                            QString::number(v, 'g', 7));
         }
     }
 }

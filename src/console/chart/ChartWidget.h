@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "chart/ChartModel.h"
+#include "console/chart/TextCache.h"
 
 namespace console {
 
@@ -41,7 +42,7 @@ private:
     };
     PixelMap Map() const;
     void ArmFrame();
-    void DrawGrid(QPainter& p, const QRect& plot) const;
+    void DrawGrid(QPainter& p, const QRect& plot);
     void DrawSeries(QPainter& p, const QRect& plot, const PixelMap& map,
                     const chart::Series& s) const;
     void DrawLine(QPainter& p, const PixelMap& map, const chart::Series& s) const;
@@ -49,6 +50,7 @@ private:
 
     const chart::ChartModel& model_;
     QTimer frameTimer_{this};
+    TextCache tickTexts_;
     std::uint64_t drawnRevision_ = ~std::uint64_t{0};
     std::shared_ptr<const chart::ChartModel::TouchListener> touchListener_;
 };
