@@ -8,18 +8,14 @@
 namespace records {
 namespace {
 
-struct FileBytes {
-    std::string sBytes;
+struct FileBytes : CappedFile {
     bool bTooLarge = false;
-    bool bAbsent = false;
-    int iError = 0;
 };
 
 // Reads at most IniFile::kMaxFileBytes; a larger file is cut back to its last whole line
 // and marked, so that no write replaces it with a shortened copy.
 FileBytes ReadCapped(const std::string& path) {
-    CappedFile file = ReadCappedFile(path, IniFile::kMaxFileBytes);
-    FileBytes result{std::move(file.sBytes), false, file.bAbsent, file.iError};
+    FileBytes result{ReadCappedFile(path, IniFile::kMaxFileBytes), false};
     if (result.sBytes.size() > IniFile::kMaxFileBytes) {
         result.bTooLarge = true;
         const size_t lastBreak = result.sBytes.find_last_of("\r\n", IniFile::kMaxFileBytes - 1);
