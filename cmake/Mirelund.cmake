@@ -21,7 +21,17 @@ function(mirelund_test name)
     target_include_directories(${name} PRIVATE ${PROJECT_SOURCE_DIR}/tests)
     target_link_libraries(${name} PRIVATE ${ARG_DEPENDS} GTest::gmock GTest::gtest_main Threads::Threads
                           mirelund_warnings)
-    gtest_discover_tests(${name}
-        PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}"
-        DISCOVERY_TIMEOUT 60)
+    if(WIN32)
+        mirelund_windows_version(${name})
+    endif()
+    if(CMAKE_CROSSCOMPILING)
+        # Under an emulator each start costs much more than a case: one test per binary.
+        add_test(NAME ${name} COMMAND ${name})
+        set_tests_properties(${name} PROPERTIES
+            LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}")
+    else()
+        gtest_discover_tests(${name}
+            PROPERTIES LABELS "${ARG_LABELS}" ENVIRONMENT "${ARG_ENVIRONMENT}"
+            DISCOVERY_TIMEOUT 60)
+    endif()
 endfunction()

@@ -3,8 +3,8 @@
 #include "console/ApplicationSetUp.h"
 #include "console/TerminationSignals.h"
 #include "link/Clock.h"
-#include "link/PortDirectory.h"
 #include "link/SerialGate.h"
+#include "link/SystemPorts.h"
 #include "records/Version.h"
 #include "records/WalkTestReport.h"
 
@@ -44,11 +44,8 @@ int main(int argc, char** argv) {
         // of the Settings page.
         const int accessLevel =
             QApplication::arguments().contains(QStringLiteral("--simple")) ? 0 : 1;
-        // The port directory is read afresh at every enumeration, so ports that appear later
-        // are found.
-        console::TfmMain window(
-            clock, detlink::MakePlatformSerialBackend(),
-            [] { return detlink::PortDirectory::FromEnvironment().PortNames(); }, accessLevel);
+        console::TfmMain window(clock, detlink::MakePlatformSerialBackend(),
+                                detlink::SystemPortNames, accessLevel);
         // A logout, Ctrl+C or a closed terminal closes the window like the operator would.
         new console::TerminationSignals(window);
         window.show();

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "link/Clock.h"
+#include "link/TrafficLogFile.h"
 
 #include <string>
 
@@ -34,7 +35,7 @@ private:
     const Clock& clock;
     std::string sFileName;
     bool enabled = false;
-    int hLogFile = -1;
+    TrafficLogFile file;
     std::string sOffReason;
 };
 

@@ -3,10 +3,27 @@
 #include "link/SerialGate.h"
 
 #include <cstdio>
+#include <string>
+#include <system_error>
 #include <windows.h>
 
 namespace detlink {
 namespace {
+
+// The operator's view of a failed open: what stands in the way.
+std::string FailureText(int port, DWORD error) {
+    const std::string name = "COM" + std::to_string(port);
+    switch (error) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+        return name + ": no such port any more.";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+        return name + ": in use by another program.";
+    default:
+        return name + ": " + std::system_category().message(static_cast<int>(error));
+    }
+}
 
 class Win32SerialBackend final : public SerialBackend {
 public:
@@ -20,8 +37,12 @@ public:
         hFile = CreateFileA(path, GENERIC_READ | GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
                             FILE_ATTRIBUTE_NORMAL, nullptr);
         if (hFile == INVALID_HANDLE_VALUE) {
+            sOpenFailure = FailureText(port, GetLastError());
             return false;
         }
+        sOpenFailure.clear();
+        // Only speed and framing change; flow control and special characters keep the
+        // driver's values, and failures here leave the port counted as open.
         DCB dcb{};
         dcb.DCBlength = sizeof dcb;
         GetCommState(hFile, &dcb);
@@ -63,8 +84,11 @@ public:
         return static_cast<int>(read);
     }
 
+    std::string OpenFailure() const override { return sOpenFailure; }
+
 private:
     HANDLE hFile = INVALID_HANDLE_VALUE;
+    std::string sOpenFailure;
 };
 
 } // namespace

@@ -38,8 +38,10 @@ void AlarmRecording::StartRecording() {
     if (error) {
         // Nothing of this recording can be written: this report stands for every picture and
         // the summary, whose own reports would name a missing file and not its cause.
-        host.ReportError(
-            SystemErrorText("Cannot create recording folder", sRecordFolder, error.value()));
+        // The error's own message: its category differs between standard libraries (MinGW
+        // reports errno values), so its number alone names the wrong reason there.
+        host.ReportError("Cannot create recording folder \"" + sRecordFolder +
+                         "\": " + error.message());
         pictureFailureShown = true;
         summaryFailureShown = true;
     }

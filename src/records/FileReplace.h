@@ -14,6 +14,8 @@ namespace records {
 // its own folder and the link stays; a dangling link gets the file it names created.
 // An existing file keeps its permission bits. Anything but a regular file under `path` (a FIFO,
 // a folder, a device, a socket) is left alone and the write fails.
+// On Windows the links and permission bits are the POSIX file's business: there the temporary
+// file is moved over `path` (MoveFileEx), and a read-only file refuses the write.
 WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes);
 
 } // namespace records

@@ -1,16 +1,7 @@
-// Version and file names; MIRELUND_VERSION comes from the build.
+// Captions and file names; the version string itself is the platform's (VersionString*.cpp).
 #include "records/Version.h"
 
 namespace records {
-
-std::string GetVersionString() {
-#ifdef MIRELUND_VERSION
-    const std::string version = MIRELUND_VERSION;
-    return version.empty() ? "0.0" : version;
-#else
-    return "0.0";
-#endif
-}
 
 std::string BaseCaption() {
     return std::string(kApplicationTitle) + " " + GetVersionString();

@@ -7,6 +7,7 @@
 #include "support/FakePictures.h"
 #include "support/FakeSerial.h"
 #include "support/QuietLinkObserver.h"
+#include "support/TempPath.h"
 
 #include <gtest/gtest.h>
 
@@ -19,7 +20,6 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
-#include <unistd.h>
 #include <vector>
 
 namespace linktest {
@@ -77,14 +77,11 @@ public:
 class LinkFixture : public ::testing::Test {
 protected:
     LinkFixture()
-        : logPath(
-              std::filesystem::temp_directory_path() /
-              ("linktest-" + std::to_string(::getpid()) + "-" + std::to_string(counter++) + ".log"))
+        : logPath(testing_support::UniqueTempPath("linktest", ".log"))
         , log(clock, logPath.string())
         , gate(std::make_unique<FakeSerialBackend>(port))
         , link(
               clock, log, observer, gate, [this] { return portNames; }, events) {}
-    ~LinkFixture() override { std::filesystem::remove(logPath); }
 
     void EnableLog() {
         std::ofstream(logPath) << "old\n";
@@ -122,9 +119,11 @@ protected:
         }
     }
 
-    static inline int counter = 0;
     testing_support::FakeClock clock;
     std::filesystem::path logPath;
+    // Declared between the path and the log: the log closes its file before it is removed,
+    // which Windows requires.
+    testing_support::RemovedAtEnd logRemoval{logPath};
     detlink::TrafficLog log;
     FakePort port;
     detlink::SerialGate gate;

@@ -1,6 +1,7 @@
 // Alarm recording against a fake window: folder and file names, summary, log entries, failures.
 #include "records/AlarmRecording.h"
 
+#include "SystemReasons.h"
 #include "TempDirFixture.h"
 #include "support/FakeClock.h"
 
@@ -51,6 +52,11 @@ protected:
 const std::string kFolder = "2015-03-05 14'07'33";
 const std::string kStartPicture = "2015-03-05 14'07'33.120 Start Recording.png";
 
+// A file's path in the recording folder as the system writes it.
+std::string InFolder(const std::string& name) {
+    return (std::filesystem::path(kFolder) / name).string();
+}
+
 TEST_F(AlarmRecordingTest, StartMakesTheDatedFolderWithItsFirstPicture) {
     recording.Events.iAlarmCount = 5;
     recording.Events.iPauseCount = 2;
@@ -62,7 +68,7 @@ TEST_F(AlarmRecordingTest, StartMakesTheDatedFolderWithItsFirstPicture) {
     EXPECT_EQ(Listing(kFolder), std::vector<std::string>{kStartPicture});
     EXPECT_EQ(ReadAll(kFolder + "/" + kStartPicture).substr(0, 8), "\x89PNG\r\n\x1A\n");
     EXPECT_EQ(recording.slRecordContents, std::vector<std::string>{kStartPicture});
-    EXPECT_EQ(window.log, std::vector<std::string>{kFolder + "/" + kStartPicture});
+    EXPECT_EQ(window.log, std::vector<std::string>{InFolder(kStartPicture)});
     EXPECT_EQ(recording.Events.iAlarmCount + recording.Events.iPauseCount, 0);
     EXPECT_FALSE(recording.Events.bAlarmResync);
     EXPECT_EQ(window.latchResets, 1);
@@ -101,7 +107,7 @@ TEST_F(AlarmRecordingTest, StopWritesTheSummaryWithTheEightCountersLast) {
     const std::string summary = ReadAll(kFolder + "/" + summaryName);
     EXPECT_EQ(Lines(summary), expected);
     EXPECT_EQ(recording.slRecordContents, expected);
-    EXPECT_EQ(window.log.back(), kFolder + "/" + summaryName + "\n" + summary);
+    EXPECT_EQ(window.log.back(), InFolder(summaryName) + "\n" + summary);
     EXPECT_EQ(window.log.size(), 4u);
 }
 
@@ -157,7 +163,8 @@ TEST_F(AlarmRecordingTest, FailuresAreReportedOncePerRunAndKindKeptInTheListAndN
     ASSERT_EQ(window.errors.size(), 2u);
     EXPECT_NE(window.errors[0].find(kStartPicture), std::string::npos) << window.errors[0];
     EXPECT_NE(window.errors[1].find("Contents.txt"), std::string::npos) << window.errors[1];
-    EXPECT_NE(window.errors[1].find("Not a directory"), std::string::npos) << window.errors[1];
+    EXPECT_NE(window.errors[1].find(records_test::FileInPathReason()), std::string::npos)
+        << window.errors[1];
     EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u);
     EXPECT_EQ(recording.slRecordContents[1], "2015-03-05 14'07'33.120 Pause.png");
     EXPECT_TRUE(window.log.empty());

@@ -1,6 +1,7 @@
 // The settings file's keys: defaults, fall-backs, list positions, round trips and write order.
 #include "records/SettingsFile.h"
 
+#include "SystemReasons.h"
 #include "TempDirFixture.h"
 #include "catalogue/ValueScales.h"
 
@@ -98,7 +99,8 @@ TEST_F(SettingsFileTest, EveryKeyRoundTrips) {
     ZoneLengthTable zoneLength;
     for (int i = 0; i < 32; ++i) {
         for (int row = 1; row <= 3; ++row) {
-            sensitivity.SetCell(i + 1, row, std::to_string(i + 1) + "," + std::to_string(row) + "5");
+            sensitivity.SetCell(i + 1, row,
+                                std::to_string(i + 1) + "," + std::to_string(row) + "5");
         }
     }
     for (int d = 2; d <= 31; ++d) {
@@ -180,7 +182,7 @@ TEST_F(SettingsFileTest, UnwritableFileFailsOnceWithTheReasonAndChangesNothing) 
     sensitivity.SetCell(1, 1, "abc");
     const records::WriteOutcome outcome = file.WriteProperties({}, sensitivity, zoneLength);
     EXPECT_FALSE(outcome);
-    EXPECT_NE(outcome.sError.find("No such file or directory"), std::string::npos)
+    EXPECT_NE(outcome.sError.find(records_test::MissingFolderReason()), std::string::npos)
         << outcome.sError;
     EXPECT_EQ(sensitivity.Cell(1, 1), "abc");
     EXPECT_FALSE(file.WriteComPort(3));

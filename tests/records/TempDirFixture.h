@@ -1,10 +1,11 @@
 // A fresh temporary folder as the current directory for each test, removed afterwards.
 #pragma once
 
+#include "support/TempPath.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -17,9 +18,8 @@ class TempDirFixture : public ::testing::Test {
 protected:
     void SetUp() override {
         previous = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "records-XXXXXX").string();
-        ASSERT_NE(::mkdtemp(pattern.data()), nullptr);
-        folder = pattern;
+        folder = testing_support::UniqueTempPath("records");
+        ASSERT_TRUE(std::filesystem::create_directory(folder));
         std::filesystem::current_path(folder);
     }
     void TearDown() override {

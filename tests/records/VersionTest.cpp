@@ -23,7 +23,11 @@ TEST(Version, ComesFromTheBuildAndEndsTheCaption) {
 TEST(Version, FilesLieInTheCurrentDirectory) {
     EXPECT_EQ(records::TrafficLogFileName(), "Mirelund.log");
     EXPECT_EQ(records::TrafficLogFileName(), detlink::kTrafficLogFileName);
+#ifdef _WIN32
+    EXPECT_EQ(records::SettingsFilePath(), ".\\Mirelund.ini");
+#else
     EXPECT_EQ(records::SettingsFilePath(), "./Mirelund.ini");
+#endif
 }
 
 TEST(ShortDate, FollowsTheLocalesPattern) {

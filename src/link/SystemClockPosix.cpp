@@ -1,4 +1,4 @@
-// The real clock: local wall time for display, steady_clock for durations.
+// The real clock on POSIX: local wall time by localtime_r, steady_clock for durations.
 #include "catalogue/DateTime.h"
 #include "link/Clock.h"
 

@@ -1,0 +1,45 @@
+// Ctrl+C, Ctrl+Break, a closed console, a logoff or a shut-down as a close request to the
+// main window. The console's handler runs on a thread of its own, so it only queues the close
+// onto the window's thread; for the last three the process ends when the handler returns,
+// so it waits until the window's shut-down has run (the system bounds that wait).
+#include "console/TerminationSignals.h"
+
+#include <QMetaObject>
+#include <QWidget>
+
+#include <windows.h>
+
+namespace console {
+
+namespace {
+
+QWidget* closingWindow = nullptr;
+HANDLE shutDownDone = nullptr;
+
+BOOL WINAPI OnConsoleControl(DWORD event) {
+    if (closingWindow != nullptr) {
+        QMetaObject::invokeMethod(closingWindow, "close", Qt::QueuedConnection);
+    }
+    if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
+        WaitForSingleObject(shutDownDone, INFINITE);
+    }
+    return TRUE;
+}
+
+} // namespace
+
+TerminationSignals::TerminationSignals(QWidget& window)
+    : QObject(&window)
+    , notifier(nullptr) {
+    closingWindow = &window;
+    shutDownDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+}
+
+TerminationSignals::~TerminationSignals() {
+    SetConsoleCtrlHandler(OnConsoleControl, FALSE);
+    closingWindow = nullptr;
+    SetEvent(shutDownDone);
+}
+
+} // namespace console
