@@ -21,6 +21,7 @@ struct SimOptions {
     bool calibrating = false; // starts in Calibration
     unsigned seed = 1;
     std::string commandLog;
+    std::string eventLog;
     bool help = false; // --help: the usage text is the whole answer
     Scenario scenario;
 };

@@ -49,6 +49,14 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    std::FILE* eventLog = nullptr;
+    if (!options.eventLog.empty()) {
+        eventLog = std::fopen(options.eventLog.c_str(), "w");
+        if (!eventLog) {
+            std::perror(("detector-sim: " + options.eventLog).c_str());
+            return 1;
+        }
+    }
 
     InstallSignals();
     sim::PtyEndpoint line;
@@ -71,12 +79,15 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
 
-    const int result = sim::Simulator(options, line, commandLog, gStop).Run();
+    const int result = sim::Simulator(options, line, commandLog, eventLog, gStop).Run();
     if (gEntryRemoved) {
         line.ForgetEntry();
     }
     if (commandLog) {
         std::fclose(commandLog);
+    }
+    if (eventLog) {
+        std::fclose(eventLog);
     }
     return result;
 }
