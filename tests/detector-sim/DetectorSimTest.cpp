@@ -372,6 +372,24 @@ TEST(DetectorSim, PlaysAScriptFileAndRejectsABadOne) {
     EXPECT_EQ(bad.Wait(2), 2);
 }
 
+TEST(DetectorSim, EventLogSaysWhenEachScriptedEventStarted) {
+    const std::string path = testing::TempDir() + "/events.log";
+    SimProcess sim({"--rate", "400", "--event-log", path, "--event", "0.3 silence 0.2", "--event",
+                    "0.1 walk 0.5 900"});
+    ASSERT_TRUE(sim.OpenLine());
+    sim.ReadFor(0.6);
+    const auto lines = ReadLines(path);
+    ASSERT_EQ(lines.size(), 2u);
+    // Stamped at the simulator's first tick at or after the start: never early, in order.
+    EXPECT_EQ(lines[0].substr(lines[0].find(' ')), " walk 0.5 900");
+    EXPECT_EQ(lines[1].substr(lines[1].find(' ')), " silence 0.2 -1");
+    const double walk = std::stod(lines[0]);
+    const double silence = std::stod(lines[1]);
+    EXPECT_GE(walk, 0.1);
+    EXPECT_GE(silence, 0.3);
+    EXPECT_LT(walk, silence);
+}
+
 } // namespace
 
 namespace {

@@ -3,11 +3,17 @@
 
 #include <cmath>
 #include <sstream>
+#include <utility>
 
 namespace sim {
 
 namespace {
 constexpr int kDefaultWalkPeak = 1000;
+
+constexpr std::pair<const char*, EventKind> kActions[] = {
+    {"walk", EventKind::Walk},   {"malfunction", EventKind::Malfunction},
+    {"dis", EventKind::Dis},     {"silence", EventKind::Silence},
+    {"noise", EventKind::Noise}, {"corrupt", EventKind::Corrupt}};
 
 bool Within(const ScenarioEvent& event, double t) {
     return t >= event.start && t < event.start + event.duration;
@@ -29,10 +35,6 @@ std::optional<ScenarioEvent> ParseEvent(const std::string& line, std::string& er
         error = "expected \"<start> <action> <duration> [value]\": " + line;
         return std::nullopt;
     }
-    static const std::pair<const char*, EventKind> kActions[] = {
-        {"walk", EventKind::Walk},   {"malfunction", EventKind::Malfunction},
-        {"dis", EventKind::Dis},     {"silence", EventKind::Silence},
-        {"noise", EventKind::Noise}, {"corrupt", EventKind::Corrupt}};
     bool known = false;
     for (const auto& [name, kind] : kActions) {
         if (action == name) {
@@ -52,6 +54,15 @@ std::optional<ScenarioEvent> ParseEvent(const std::string& line, std::string& er
         return std::nullopt;
     }
     return event;
+}
+
+const char* ActionName(EventKind kind) {
+    for (const auto& [name, action] : kActions) {
+        if (action == kind) {
+            return name;
+        }
+    }
+    return "?";
 }
 
 bool Scenario::Active(EventKind kind, double t) const {

@@ -22,9 +22,13 @@ struct ScenarioEvent {
 // lines starting with '#' give nullopt with an empty error.
 std::optional<ScenarioEvent> ParseEvent(const std::string& line, std::string& error);
 
+// The action's word in a scenario line: "walk", "silence", ...
+const char* ActionName(EventKind kind);
+
 class Scenario {
 public:
     void Add(const ScenarioEvent& event) { events.push_back(event); }
+    const std::vector<ScenarioEvent>& Events() const { return events; }
 
     Conditions At(double t) const;
     bool Silent(double t) const;

@@ -21,6 +21,7 @@ enum Option {
     kCalibrating,
     kSeed,
     kCommandLog,
+    kEventLog,
     kScript,
     kEvent,
     kPreset,
@@ -65,6 +66,7 @@ const char* const kUsage =
     "  --preset NAME       auto3 (reg 3), special1 (reg 1), special2 (reg 1, HL only)\n"
     "  --seed N            noise seed\n"
     "  --command-log FILE  write one line per accepted command\n"
+    "  --event-log FILE    write one line per scenario event as it starts\n"
     "  --script FILE       scenario events, one per line\n"
     "  --event LINE        one scenario event: \"<start> <action> <duration> [value]\",\n"
     "                      action walk|malfunction|dis|silence|noise|corrupt\n"
@@ -146,6 +148,7 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
         {"calibrating", no_argument, nullptr, kCalibrating},
         {"seed", required_argument, nullptr, kSeed},
         {"command-log", required_argument, nullptr, kCommandLog},
+        {"event-log", required_argument, nullptr, kEventLog},
         {"script", required_argument, nullptr, kScript},
         {"event", required_argument, nullptr, kEvent},
         {"preset", required_argument, nullptr, kPreset},
@@ -200,6 +203,9 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             break;
         case kCommandLog:
             options.commandLog = arg;
+            break;
+        case kEventLog:
+            options.eventLog = arg;
             break;
         case kScript:
             if (!ReadScript(arg, options, message)) {

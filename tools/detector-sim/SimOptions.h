@@ -21,6 +21,7 @@ struct SimOptions {
     bool calibrating = false; // starts in Calibration
     unsigned seed = 1;
     std::string commandLog;
+    std::string eventLog;
     std::string replay; // a traffic log whose "Inp:" lines are played instead of telemetry
     double speed = 1;   // replay pace: recorded seconds per played second
     bool help = false;  // --help: the usage text is the whole answer

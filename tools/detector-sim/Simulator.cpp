@@ -72,6 +72,7 @@ int Simulator::Run() {
                 break;
             }
             line.AllowReopen();
+            events.Advance(t);
             SendDue(t);
         }
     }

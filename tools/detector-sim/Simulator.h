@@ -3,6 +3,7 @@
 
 #include "CommandParser.h"
 #include "DetectorModel.h"
+#include "EventLog.h"
 #include "PtyEndpoint.h"
 #include "SimOptions.h"
 #include "TelemetrySchedule.h"
@@ -17,11 +18,12 @@ namespace sim {
 
 class Simulator {
 public:
-    Simulator(SimOptions& options, PtyEndpoint& line, std::FILE* commandLog,
+    Simulator(SimOptions& options, PtyEndpoint& line, std::FILE* commandLog, std::FILE* eventLog,
               const volatile std::sig_atomic_t& stop)
         : options(options)
         , line(line)
         , commandLog(commandLog)
+        , events(options.scenario, eventLog)
         , stop(stop)
         , model(options.fields, options.noise, options.refusePosition, options.calibrating,
                 options.seed)
@@ -39,6 +41,7 @@ private:
     SimOptions& options;
     PtyEndpoint& line;
     std::FILE* commandLog;
+    EventLog events;
     const volatile std::sig_atomic_t& stop;
     DetectorModel model;
     TelemetrySchedule schedule;

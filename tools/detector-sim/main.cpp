@@ -61,6 +61,14 @@ int main(int argc, char** argv) {
             return 1;
         }
     }
+    std::FILE* eventLog = nullptr;
+    if (!options.eventLog.empty()) {
+        eventLog = std::fopen(options.eventLog.c_str(), "w");
+        if (!eventLog) {
+            std::perror(("detector-sim: " + options.eventLog).c_str());
+            return 1;
+        }
+    }
 
     InstallSignals();
     sim::PtyEndpoint line;
@@ -85,7 +93,7 @@ int main(int argc, char** argv) {
 
     const int result =
         options.replay.empty()
-            ? sim::Simulator(options, line, commandLog, gStop).Run()
+            ? sim::Simulator(options, line, commandLog, eventLog, gStop).Run()
             : sim::ReplayPlayer(replay, options.speed, options.duration, line, commandLog, gStop)
                   .Run();
     if (gEntryRemoved) {
@@ -93,6 +101,9 @@ int main(int argc, char** argv) {
     }
     if (commandLog) {
         std::fclose(commandLog);
+    }
+    if (eventLog) {
+        std::fclose(eventLog);
     }
     return result;
 }
