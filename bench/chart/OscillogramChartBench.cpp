@@ -10,6 +10,7 @@
 #include "oscillogram/OscillogramControls.h"
 #include "support/FakeClock.h"
 #include "support/FakePictures.h"
+#include "support/QuietOscillogramPorts.h"
 
 namespace {
 
@@ -20,28 +21,11 @@ constexpr int kChartWidth = 649;
 constexpr int kChartHeight = 315;
 constexpr double kGoalMs = 0.5;
 
-struct ShowingWindow : OscillogramWindow {
-    bool PauseDown() const override { return false; }
-    bool DisplaySignalDuringAlarm() const override { return false; }
-    std::optional<int> DisplayMode() const override { return 0; }
-    void UpdateWrongThresholdsFrame() override {}
-    void AutoYScale() override {}
-    void ShowGuidance() override {}
-};
-struct DroppedLog : OscillogramSink {
-    void WriteLogLine(const std::string&) override {}
-};
-struct FixedLevels : ThresholdLevels {
-    double TablePL(int) const override { return 20; }
-    double TableLL(int) const override { return 20; }
-    double TableHL(int) const override { return 40; }
-};
-
 void BM_OscillogramUpdateAndFullRepaint(benchmark::State& state) {
     testing_support::FakeClock clock;
-    ShowingWindow window;
-    DroppedLog log;
-    FixedLevels levels;
+    testing_support::QuietOscillogramWindow window;
+    testing_support::DroppedLogLines log;
+    testing_support::FixedThresholdLevels levels{20, 20, 40};
     chart::ChartModel chart;
     testing_support::FakePictures pictures;
     detlink::RecordingEvents events{pictures};

@@ -10,34 +10,17 @@
 #include "oscillogram/OscillogramControls.h"
 #include "support/FakeClock.h"
 #include "support/FakePictures.h"
+#include "support/QuietOscillogramPorts.h"
 
 namespace {
 
 using namespace oscillogram;
 
-struct BenchWindow : OscillogramWindow {
-    bool PauseDown() const override { return false; }
-    bool DisplaySignalDuringAlarm() const override { return false; }
-    std::optional<int> DisplayMode() const override { return 0; }
-    void UpdateWrongThresholdsFrame() override {}
-    void AutoYScale() override {}
-    void ShowGuidance() override {}
-};
-struct BenchSink : OscillogramSink {
-    std::string last;
-    void WriteLogLine(const std::string& t) override { last = t; }
-};
-struct BenchLevels : ThresholdLevels {
-    double TablePL(int) const override { return 20; }
-    double TableLL(int) const override { return 20; }
-    double TableHL(int) const override { return 40; }
-};
-
 void BM_UpdateAndRepaint(benchmark::State& state) {
     testing_support::FakeClock clock;
-    BenchWindow window;
-    BenchSink sink;
-    BenchLevels levels;
+    testing_support::QuietOscillogramWindow window;
+    testing_support::DroppedLogLines sink;
+    testing_support::FixedThresholdLevels levels{20, 20, 40};
     chart::ChartModel chart;
     testing_support::FakePictures pictures;
     detlink::RecordingEvents events{pictures};

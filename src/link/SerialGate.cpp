@@ -15,7 +15,9 @@ SerialGate::~SerialGate() {
 
 bool SerialGate::Open(int port, int baud) {
     Close();
-    if (!backend->Open(port, baud)) {
+    // Port 0 is what the list gives when it is empty: there is nothing to open.
+    bNoPort = port < 1;
+    if (bNoPort || !backend->Open(port, baud)) {
         return false;
     }
     bOpen = true;
@@ -25,6 +27,11 @@ bool SerialGate::Open(int port, int baud) {
 void SerialGate::Close() {
     bOpen = false;
     backend->Close();
+}
+
+std::string SerialGate::OpenFailure() const {
+    return bNoPort ? "No serial port found: plug in the detector's serial adapter."
+                   : backend->OpenFailure();
 }
 
 PortWatch SerialGate::Watch() const {

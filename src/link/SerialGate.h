@@ -27,7 +27,7 @@ public:
     int Write(const std::uint8_t* bytes, int count);
     int Read(std::uint8_t* buffer, int count);
     // Why the last Open failed (see SerialBackend::OpenFailure).
-    std::string OpenFailure() const { return backend->OpenFailure(); }
+    std::string OpenFailure() const;
     // How the event loop can learn of bytes on the port, and what to watch when it can.
     PortWatch Watch() const;
     int Descriptor() const { return backend->Descriptor(); }
@@ -36,6 +36,7 @@ public:
 
 private:
     std::unique_ptr<SerialBackend> backend;
+    bool bNoPort = false;
 };
 
 // The backend of the platform this is built for.

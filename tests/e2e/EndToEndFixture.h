@@ -86,14 +86,17 @@ protected:
     void TearDown() override {
         if (sim.state() != QProcess::NotRunning)
             ::kill(static_cast<pid_t>(sim.processId()), SIGCONT);
-        for (QProcess* process : {&tool, &sim}) {
-            if (process->state() == QProcess::NotRunning)
-                continue;
-            process->terminate();
-            if (!process->waitForFinished(3000))
-                process->kill();
-            process->waitForFinished(3000);
-        }
+        for (QProcess* process : {&tool, &sim})
+            EndProcess(*process);
+    }
+    // Asks a process still running to end, and makes it.
+    static void EndProcess(QProcess& process) {
+        if (process.state() == QProcess::NotRunning)
+            return;
+        process.terminate();
+        if (!process.waitForFinished(3000))
+            process.kill();
+        process.waitForFinished(3000);
     }
 
     // Further options of the simulated detector.

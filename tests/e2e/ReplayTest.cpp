@@ -49,14 +49,8 @@ protected:
                 "--event", "8 walk 1.5", "--event", "11 silence 4"};
     }
     void TearDown() override {
-        for (QProcess* process : {&replayTool, &replaySim}) {
-            if (process->state() == QProcess::NotRunning)
-                continue;
-            process->terminate();
-            if (!process->waitForFinished(3000))
-                process->kill();
-            process->waitForFinished(3000);
-        }
+        for (QProcess* process : {&replayTool, &replaySim})
+            EndProcess(*process);
         EndToEnd::TearDown();
     }
     static void Stop(QProcess& process) {

@@ -117,6 +117,9 @@ TEST_F(PosixSerialTest, FailedOpenSaysWhy) {
     detlink::SerialGate second = MakeGate();
     EXPECT_FALSE(first.Open(13, detlink::kLinkBaudRate));
     EXPECT_EQ(first.OpenFailure(), "COM13: no such port any more.");
+    // An empty port list leaves nothing to open, and says so instead of naming "COM0".
+    EXPECT_FALSE(first.Open(0, detlink::kLinkBaudRate));
+    EXPECT_EQ(first.OpenFailure(), "No serial port found: plug in the detector's serial adapter.");
     ASSERT_TRUE(first.Open(12, detlink::kLinkBaudRate));
     EXPECT_EQ(first.OpenFailure(), "");
     EXPECT_FALSE(second.Open(12, detlink::kLinkBaudRate));

@@ -5,36 +5,19 @@
 
 #include "support/FakeClock.h"
 #include "support/FakePictures.h"
+#include "support/QuietOscillogramPorts.h"
 
 namespace {
 
 using namespace oscillogram;
 
-struct NullWindow : OscillogramWindow {
-    bool PauseDown() const override { return false; }
-    bool DisplaySignalDuringAlarm() const override { return false; }
-    std::optional<int> DisplayMode() const override { return 0; }
-    void UpdateWrongThresholdsFrame() override {}
-    void AutoYScale() override {}
-    void ShowGuidance() override {}
-};
-struct NullSink : OscillogramSink {
-    void WriteLogLine(const std::string&) override {}
-};
-// Levels of steps senspp 31, sensmp 1, sensbp 1 in the default table.
-struct Levels : ThresholdLevels {
-    double pl = 59.375, ll = 12.5, hl = 25;
-    double TablePL(int) const override { return pl; }
-    double TableLL(int) const override { return ll; }
-    double TableHL(int) const override { return hl; }
-};
-
 class ControlsTest : public ::testing::Test {
 protected:
     testing_support::FakeClock clock;
-    NullWindow window;
-    NullSink sink;
-    Levels levels;
+    testing_support::QuietOscillogramWindow window;
+    testing_support::DroppedLogLines sink;
+    // Levels of steps senspp 31, sensmp 1, sensbp 1 in the default table.
+    testing_support::FixedThresholdLevels levels{59.375, 12.5, 25};
     chart::ChartModel chart;
     testing_support::FakePictures pictures;
     detlink::RecordingEvents events{pictures};
