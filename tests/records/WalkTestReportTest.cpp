@@ -159,6 +159,9 @@ TEST_F(WalkTestReport, WhatIsNotARecordingGetsNoPage) {
 }
 
 TEST_F(WalkTestReport, TextFromFilesIsEscapedAndOnlyTheFoldersOwnPicturesAreShown) {
+#ifdef _WIN32
+    GTEST_SKIP() << "Windows file names cannot hold <, > or \", and links need privileges";
+#endif
     const std::string folder = "site <b>\"A\" & 'B'";
     fs::create_directory(folder);
     const std::string start = "2015-03-05 14'07'33.120 Start <script>alert(1).png";
