@@ -7,38 +7,18 @@
 #include <cstdlib>
 
 #include "console/chart/ChartWidget.h"
-#include "oscillogram/OscillogramControls.h"
-#include "support/FakeClock.h"
-#include "support/FakePictures.h"
-#include "support/QuietOscillogramPorts.h"
+#include "support/OscillogramFullPage.h"
 
 namespace {
 
 using namespace oscillogram;
 
 void BM_UpdateAndRepaint(benchmark::State& state) {
-    testing_support::FakeClock clock;
-    testing_support::QuietOscillogramWindow window;
-    testing_support::DroppedLogLines sink;
-    testing_support::FixedThresholdLevels levels{20, 20, 40};
-    chart::ChartModel chart;
-    testing_support::FakePictures pictures;
-    detlink::RecordingEvents events{pictures};
-    Oscillogram osc(chart, clock, window, sink, levels, events, '.');
-    OscillogramControls controls(osc, chart, levels);
-    ControlInputs in{"10", 643, false};
-    controls.iSecondsPerPage = 128;
-    controls.RecalcMaxPointsPerPage(in);
-    detlink::DetectorStatus status{};
-    status.w2.aver = 400;
-    auto step = [&](int i) {
-        status.w1.sig = static_cast<std::uint16_t>(400 + (i % 50));
-        clock.AdvanceSeconds(0.1);
-        osc.UpdateOscillogram(status, status);
-    };
-    for (int i = 0; i < 2 * osc.MaxPointsPerPage; ++i)
+    testing_support::OscillogramFullPage page(643);
+    auto step = [&](int i) { page.Step(400 + (i % 50)); };
+    for (int i = 0; i < 2 * page.osc.MaxPointsPerPage; ++i)
         step(i);
-    console::ChartWidget widget(chart);
+    console::ChartWidget widget(page.chart);
     widget.resize(643, 400);
     QImage image(widget.size(), QImage::Format_RGB32);
     int i = 0;
@@ -48,7 +28,7 @@ void BM_UpdateAndRepaint(benchmark::State& state) {
         if (repaint)
             widget.render(&image);
     }
-    state.counters["points"] = static_cast<double>(chart.At(serRangeSignal).Count());
+    state.counters["points"] = static_cast<double>(page.chart.At(serRangeSignal).Count());
     state.counters["budget_ms"] = 1000.0 / 19;
 }
 BENCHMARK(BM_UpdateAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);

@@ -3,7 +3,9 @@
 // detector enters Settings Change, and the link's event takes the window's picture, encodes
 // the PNG and writes the file. Goal: under 20 ms a picture. Run by hand:
 //   build/bench/wholeprogram/recording_picture_bench
+#include "catalogue/DetectorCatalogue.h"
 #include "console/Main.h"
+#include "support/ConsistentDetector.h"
 #include "support/FakeClock.h"
 #include "support/FakeSerial.h"
 
@@ -20,33 +22,6 @@
 namespace {
 
 constexpr double kGoalMs = 20;
-constexpr int kStateNormal = 0;
-constexpr int kStateSettingsChange = 4;
-
-// A consistent detector in words, one of each kind: identified after one cycle.
-detlink::DetectorStatus Detector() {
-    detlink::DetectorStatus d{};
-    d.w0.symbol = 2;
-    d.w0.number = 7;
-    d.w1.sig = 100;
-    d.w2.aver = 100;
-    d.w3.senspp = 7;
-    d.w3.sensmp = 7;
-    d.w4.sensbp = 7;
-    d.w4.dist = 16;
-    d.w4.reg = 2;
-    d.w5.vel_min = 1;
-    d.w5.vel_max = 1;
-    d.w5.amplif = 1;
-    d.w6.dev = 5;
-    d.w6.prog = 3;
-    d.w6.adr = 1;
-    d.w6.cs = 1;
-    d.w7.pwr = 600;
-    for (int kind = 0; kind < 8; ++kind)
-        d.Store(testing_support::Word(kind, d.Word(kind)));
-    return d;
-}
 
 class RecordingWindow {
 public:
@@ -80,7 +55,7 @@ public:
     // named after the time, and one named alike would be replaced rather than added.
     void SendState(int state) {
         clock.AdvanceSeconds(0.01);
-        detlink::DetectorStatus d = Detector();
+        detlink::DetectorStatus d = testing_support::ConsistentDetector();
         d.w2.state = static_cast<std::uint16_t>(state);
         port.reads.push_back(testing_support::WireFrames({d.Word(2)}));
         window->TimerTimer();
@@ -88,7 +63,7 @@ public:
 
 private:
     void SendCycle() {
-        const detlink::DetectorStatus d = Detector();
+        const detlink::DetectorStatus d = testing_support::ConsistentDetector();
         std::vector<detlink::TelemetryWord> words;
         for (int kind = 0; kind < 8; ++kind)
             words.push_back(testing_support::Word(kind, d.Word(kind)));
@@ -109,9 +84,9 @@ void RecordingPicture(benchmark::State& state) {
         return;
     }
     for (auto _ : state) {
-        window.SendState(kStateSettingsChange);
+        window.SendState(catalogue::StateSettingsChange);
         state.PauseTiming();
-        window.SendState(kStateNormal);
+        window.SendState(catalogue::StateNormal);
         state.ResumeTiming();
     }
     // One picture an iteration, or the figure times something else.

@@ -3,6 +3,7 @@
 
 #include "console/PageControl.h"
 #include "console/PageTabBar.h"
+#include "support/ConsistentDetector.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -46,28 +47,7 @@ void ConsoleFixture::Send(const std::vector<detlink::TelemetryWord>& words) {
 }
 
 detlink::DetectorStatus ConsoleFixture::Detector() {
-    detlink::DetectorStatus d{};
-    d.w0.symbol = 2;
-    d.w0.number = 7;
-    d.w1.sig = 100;
-    d.w2.aver = 100;
-    d.w2.state = 0;
-    d.w3.senspp = 7;
-    d.w3.sensmp = 7;
-    d.w4.sensbp = 7;
-    d.w4.dist = 16;
-    d.w4.reg = 2;
-    d.w5.vel_min = 1;
-    d.w5.vel_max = 1;
-    d.w5.amplif = 1;
-    d.w6.dev = 5;
-    d.w6.prog = 3;
-    d.w6.adr = 1;
-    d.w6.cs = 1;
-    d.w7.pwr = 600;
-    for (int kind = 0; kind < 8; ++kind)
-        d.Store(testing_support::Word(kind, d.Word(kind)));
-    return d;
+    return testing_support::ConsistentDetector();
 }
 
 void ConsoleFixture::SendCycle(const detlink::DetectorStatus& detector) {
