@@ -18,12 +18,10 @@ LinkPacer::LinkPacer(const detlink::Clock& clock, PortState port, Cycle cycle, Q
 LinkPacer::~LinkPacer() = default;
 
 void LinkPacer::Start() {
-    bStopped = false;
     timer.start(0);
 }
 
 void LinkPacer::Stop() {
-    bStopped = true;
     timer.stop();
     if (notifier)
         notifier->setEnabled(false);
@@ -38,7 +36,6 @@ bool LinkPacer::bActive() const {
 void LinkPacer::RunCycle(bool wokenByPort) {
     Stop();
     const detlink::CycleOutcome outcome = cycle(wokenByPort);
-    bStopped = false;
     Plan(outcome);
 }
 

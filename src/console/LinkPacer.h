@@ -43,7 +43,6 @@ private:
     detlink::CyclePacer pacer;
     QTimer timer;
     std::unique_ptr<QSocketNotifier> notifier;
-    bool bStopped = true;
 };
 
 } // namespace console
