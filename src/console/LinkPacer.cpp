@@ -28,14 +28,22 @@ void LinkPacer::Stop() {
 }
 
 bool LinkPacer::bActive() const {
-    return timer.isActive() || (notifier && notifier->isEnabled());
+    return !bInCycle && (timer.isActive() || (notifier && notifier->isEnabled()));
 }
 
-// Nothing wakes a cycle while one runs: an error it reports is shown in a dialog with its own
-// event loop, and the link must stay still until the operator has read it.
+// No cycle runs inside another: an error a cycle reports is shown in a dialog with its own
+// event loop, and the link must stay still until the operator has read it. A wake-up inside
+// that loop stops the pacer; the cycle plans the next one when it ends. Outside it the
+// notifier and the timer stay as they are, so the event loop's lists are not rebuilt for
+// every cycle.
 void LinkPacer::RunCycle(bool wokenByPort) {
-    Stop();
+    if (bInCycle) {
+        Stop();
+        return;
+    }
+    bInCycle = true;
     const detlink::CycleOutcome outcome = cycle(wokenByPort);
+    bInCycle = false;
     Plan(outcome);
 }
 
@@ -43,7 +51,11 @@ void LinkPacer::Plan(const detlink::CycleOutcome& outcome) {
     const auto [watch, descriptor] = port();
     const detlink::CycleWait wait = pacer.Plan(watch, outcome);
     WatchDescriptor(descriptor, wait.watchPort);
-    timer.start(detlink::MillisecondsUntil(clock.SteadyNow(), wait.wakeAt));
+    // A timer that fires no later than wanted is kept: waking early runs a cycle that finds
+    // nothing due, while a moving deadline would otherwise re-arm it after every read.
+    const int wakeIn = detlink::MillisecondsUntil(clock.SteadyNow(), wait.wakeAt);
+    if (!timer.isActive() || timer.remainingTime() > wakeIn)
+        timer.start(wakeIn);
 }
 
 // A reopened port may come back on another descriptor: the notifier follows it.

@@ -29,6 +29,7 @@ public:
     // The first cycle comes from the event loop at once.
     void Start();
     void Stop();
+    // Whether a wake-up will run a cycle: never while one runs.
     bool bActive() const;
     // One cycle now, then the next is planned from what it saw.
     void RunCycle(bool wokenByPort);
@@ -43,6 +44,7 @@ private:
     detlink::CyclePacer pacer;
     QTimer timer;
     std::unique_ptr<QSocketNotifier> notifier;
+    bool bInCycle = false;
 };
 
 } // namespace console

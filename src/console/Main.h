@@ -5,6 +5,7 @@
 #include "catalogue/CorrespondenceTables.h"
 #include "chart/ChartModel.h"
 #include "console/Pages.h"
+#include "console/ShownInputs.h"
 #include "link/Clock.h"
 #include "link/DetectorStatus.h"
 #include "link/LinkCycle.h"
@@ -280,6 +281,7 @@ private:
 
     const detlink::Clock& clock;
     char cDecimal;
+    ShownInputs shownInputs;
     bool bClosing = false;
     catalogue::SensitivityTable sensTable;
     catalogue::ZoneLengthTable zoneTable;

@@ -62,6 +62,7 @@ void TfmMain::tsTuneUpShow() {
         QueueCalibrationOn();
     SetNote(kNoteAdjust);
     gbParameters->lAver->setText(QStringLiteral("---"));
+    shownInputs.Forget(ShownInputs::Line::SignalLevel);
     dblTuneUpMax = 0;
     dblTuneUpSignal = 0;
     UpdateTuneUp();

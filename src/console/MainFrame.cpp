@@ -152,7 +152,9 @@ void TfmMain::SetActivePage(Page page) {
 void TfmMain::SetNote(int k) {
     const NoteMessage& note = NoteMessages(k);
     memoNote->setText(note.text);
-    memoNote->setToolTip(QString());
+    // A tooltip is set only beside a port note; clearing an empty one still costs an event.
+    if (!memoNote->toolTip().isEmpty())
+        memoNote->setToolTip(QString());
     // The guidance comes here with every oscillogram point, mostly with the same note.
     QPalette palette = memoNote->palette();
     if (palette.color(QPalette::WindowText) == note.colour)

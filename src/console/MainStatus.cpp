@@ -48,6 +48,8 @@ QString WithUnit(const std::string& number, const char* unit) {
 
 void TfmMain::ShowStateLine() {
     const int state = Status().w2.state;
+    if (!shownInputs.Changed(ShownInputs::Line::State, state))
+        return;
     const catalogue::StateColourPair colours = catalogue::StateColour(state);
     gbParameters->SetState(Text(catalogue::StateName(state)), ToQColor(colours.background),
                            ToQColor(colours.text));
@@ -55,11 +57,14 @@ void TfmMain::ShowStateLine() {
 
 void TfmMain::ShowPosition() {
     const auto& w0 = Status().w0;
-    if (gbParameters->lPosition->isHidden()) {
-        gbParameters->SetPositionVisible(true);
-        gbRange->SetPositionVisible(true);
+    if (shownInputs.Changed(ShownInputs::Line::Position, w0.symbol, w0.number)) {
+        if (gbParameters->lPosition->isHidden()) {
+            gbParameters->SetPositionVisible(true);
+            gbRange->SetPositionVisible(true);
+        }
+        gbParameters->lPosition->setText(Text(catalogue::PositionText(w0.symbol, w0.number)));
     }
-    gbParameters->lPosition->setText(Text(catalogue::PositionText(w0.symbol, w0.number)));
+    // The Settings band's choice follows the detector until the operator edits it.
     if (!gbRange->btnApplyRange->isEnabled() || gbRange->cbNewPosSymbol->currentIndex() < 0 ||
         gbRange->cbNewPosNumber1->currentIndex() < 0 ||
         gbRange->cbNewPosNumber2->currentIndex() < 0)
@@ -84,29 +89,30 @@ void TfmMain::ShowPauseState() {
 
 void TfmMain::ShowSetup() {
     const auto& s = Status();
-    gbParameters->lRegul->setText(Text(catalogue::RegulationName(s.w4.reg, s.w3.ctrl_pp_mp)));
-    switch (s.w4.reg) {
-    case 0:
+    // Manual setup shows the detector's own sensitivity, automatic setup the one the zone
+    // table gives for the zone length (the table may be edited on the Properties page).
+    constexpr int kNoSensitivity = -1;
+    const int sensitivityIndex =
+        s.w4.reg == 0   ? s.w3.senspp
+        : s.w4.reg == 1 ? kNoSensitivity
+                        : catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist);
+    if (shownInputs.Changed(ShownInputs::Line::Setup, s.w4.reg, s.w3.ctrl_pp_mp, sensitivityIndex,
+                            s.w4.dist)) {
+        gbParameters->lRegul->setText(Text(catalogue::RegulationName(s.w4.reg, s.w3.ctrl_pp_mp)));
         gbParameters->lSens->setText(
-            WithUnit(std::to_string(catalogue::SensOfIndex(s.w3.senspp)), "%"));
-        break;
-    case 1:
-        gbParameters->lSens->setText(QStringLiteral("---"));
-        break;
-    default:
-        gbParameters->lSens->setText(
-            WithUnit(std::to_string(catalogue::SensOfIndex(
-                         catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist))),
-                     "%"));
-        break;
+            sensitivityIndex == kNoSensitivity
+                ? QStringLiteral("---")
+                : WithUnit(std::to_string(catalogue::SensOfIndex(sensitivityIndex)), "%"));
+        gbParameters->lDist->setText(
+            WithUnit(std::to_string(catalogue::ZoneLengthOfIndex(s.w4.dist)), "m"));
     }
-    gbParameters->lDist->setText(
-        WithUnit(std::to_string(catalogue::ZoneLengthOfIndex(s.w4.dist)), "m"));
     PlaceSetupMarkers();
 }
 
 void TfmMain::ShowSpeed() {
     const auto& w5 = Status().w5;
+    if (!shownInputs.Changed(ShownInputs::Line::Speed, w5.vel_min, w5.vel_max))
+        return;
     gbParameters->lSpeed->setText(
         Text(catalogue::FormatFixed(catalogue::MinSpeedOfCode(w5.vel_min), 1, cDecimal)) +
         QStringLiteral("...") +
@@ -116,9 +122,13 @@ void TfmMain::ShowSpeed() {
 void TfmMain::ShowSignalLevel() {
     const auto& s = Status();
     if (ActivePage() == Page::TuneUp || s.w2.state == catalogue::StateAlarm) {
-        gbParameters->lAver->setText(QStringLiteral("---"));
+        if (shownInputs.Changed(ShownInputs::Line::SignalLevel, true))
+            gbParameters->lAver->setText(QStringLiteral("---"));
         return;
     }
+    if (!shownInputs.Changed(ShownInputs::Line::SignalLevel, false, s.w5.ref, s.w2.aver,
+                             s.w5.amplif))
+        return;
     gbParameters->lAver->setText(
         WithUnit(catalogue::FormatFixed(
                      catalogue::SignalMillivolts(s.w5.ref, s.w2.aver, s.w5.amplif), 3, cDecimal),
@@ -127,6 +137,8 @@ void TfmMain::ShowSignalLevel() {
 
 void TfmMain::ShowIdentity() {
     const auto& w6 = Status().w6;
+    if (!shownInputs.Changed(ShownInputs::Line::Identity, w6.cs, w6.prog, w6.letter, w6.dev))
+        return;
     gbParameters->lVersion->setText(Text(catalogue::VersionText(w6.cs, w6.prog)));
     gbParameters->lUnitId->setText(Text(catalogue::UnitIdText(w6.letter)));
     const bool letterEditable = catalogue::UnitIdEditable(w6.dev);
@@ -136,9 +148,11 @@ void TfmMain::ShowIdentity() {
 
 void TfmMain::ShowSupply() {
     const auto& s = Status();
-    gbParameters->lOutput->setText(Text(catalogue::OutputKindName(s.w6.dev, s.w7.out)));
-    gbParameters->lPower->setText(
-        WithUnit(catalogue::FormatFixed(catalogue::SupplyVolts(s.w7.pwr), 1, cDecimal), "V"));
+    if (shownInputs.Changed(ShownInputs::Line::Supply, s.w6.dev, s.w7.out, s.w7.pwr)) {
+        gbParameters->lOutput->setText(Text(catalogue::OutputKindName(s.w6.dev, s.w7.out)));
+        gbParameters->lPower->setText(
+            WithUnit(catalogue::FormatFixed(catalogue::SupplyVolts(s.w7.pwr), 1, cDecimal), "V"));
+    }
     if (eDeviceState() != detlink::EDevRefresh)
         return;
     gbParameters->lModel->setText(Text(catalogue::ModelName(s.w7.freq, s.w6.dev)));
@@ -199,6 +213,7 @@ void TfmMain::ResetStatus() {
                          gbParameters->lDist, gbParameters->lAver, gbParameters->lSens,
                          gbParameters->lRegul, gbParameters->lSpeed, gbParameters->lPower})
         line->setText(QStringLiteral("---"));
+    shownInputs.ForgetAll();
     for (QComboBox* box :
          {gbRange->cbNewPosSymbol, gbRange->cbNewPosNumber1, gbRange->cbNewPosNumber2})
         box->setCurrentIndex(-1);

@@ -11,7 +11,9 @@
 #include <gtest/gtest.h>
 
 #include <fcntl.h>
+#include <functional>
 #include <unistd.h>
+#include <utility>
 
 namespace {
 
@@ -33,6 +35,8 @@ protected:
             [this, deadlineSeconds](bool wokenByPort) {
                 ++cycles;
                 wokenByPort ? ++portWakes : ++timerWakes;
+                if (duringCycle)
+                    std::exchange(duringCycle, nullptr)();
                 char buffer[100];
                 const ssize_t n = ::read(fds[0], buffer, sizeof buffer);
                 const double now = clock.SteadyNow();
@@ -61,6 +65,8 @@ protected:
     int portWakes = 0;
     int timerWakes = 0;
     int bytes = 0;
+    // Runs once inside the next cycle, before it reads.
+    std::function<void()> duringCycle;
 };
 
 } // namespace
@@ -102,4 +108,24 @@ TEST_F(LinkPacerTest, StoppedItWakesNothing) {
     RunEventsFor(100);
     EXPECT_EQ(cycles, 0);
     EXPECT_FALSE(pacer->bActive());
+}
+
+TEST_F(LinkPacerTest, AWakeInsideACyclesOwnEventLoopRunsNoCycle) {
+    Make(60);
+    RunEventsFor(20);
+    int cyclesInside = -1;
+    bool activeInside = true;
+    // A fault dialog runs its own event loop inside the cycle while the port has bytes.
+    duringCycle = [&] {
+        const int before = cycles;
+        RunEventsFor(50);
+        cyclesInside = cycles - before;
+        activeInside = pacer->bActive();
+    };
+    ASSERT_EQ(::write(fds[1], "\0\1", 2), 2);
+    QTRY_COMPARE_WITH_TIMEOUT(cyclesInside, 0, 1000);
+    EXPECT_FALSE(activeInside);
+    // Once the cycle has ended the pacer plans on as before.
+    QTRY_COMPARE_WITH_TIMEOUT(bytes, 2, 1000);
+    EXPECT_TRUE(pacer->bActive());
 }

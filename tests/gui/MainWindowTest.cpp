@@ -152,6 +152,13 @@ TEST_F(MainWindow, StatusLinesFollowTheirWords) {
     Send({d.Word(3), d.Word(4)});
     EXPECT_EQ(p->lRegul->text(), "Special 2");
     EXPECT_EQ(p->lSens->text(), "---");
+    // The Calibration page blanks the signal level itself; back on the Settings page the next
+    // speed word shows it again, though no word has changed.
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_EQ(p->lAver->text(), "---");
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    Send({d.Word(5)});
+    EXPECT_EQ(p->lAver->text(), Decimal("250.244  mV"));
 }
 
 TEST_F(MainWindow, AddressLineOnlyForAddressedDetectors) {
