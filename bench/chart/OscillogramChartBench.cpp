@@ -4,7 +4,6 @@
 #include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cmath>
-#include <cstdlib>
 
 #include "console/chart/ChartWidget.h"
 #include "support/OscillogramFullPage.h"
@@ -43,12 +42,3 @@ void BM_OscillogramUpdateAndFullRepaint(benchmark::State& state) {
 BENCHMARK(BM_OscillogramUpdateAndFullRepaint)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -1,10 +1,8 @@
 // Measures one accepted oscillogram update (arg 0) and update plus repaint (arg 1) on a full
 // 128 s page; goal: under 0.5 ms, 1 % of the 1/19 s between updates.
-#include <QApplication>
 #include <QImage>
 #include <QPainter>
 #include <benchmark/benchmark.h>
-#include <cstdlib>
 
 #include "console/chart/ChartWidget.h"
 #include "support/OscillogramFullPage.h"
@@ -34,12 +32,3 @@ void BM_UpdateAndRepaint(benchmark::State& state) {
 BENCHMARK(BM_UpdateAndRepaint)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
-}

@@ -12,6 +12,7 @@
 #include "DetectorModel.h"
 #include "FrameEncoder.h"
 #include "PtyEndpoint.h"
+#include "SteadyTime.h"
 #include "TelemetrySchedule.h"
 
 #include <algorithm>
@@ -34,6 +35,8 @@
 
 namespace {
 
+using sim::SteadyNow;
+
 constexpr double kFrameRate = 1440; // the full 57,600-baud line
 constexpr int kSignalKind = 1;
 // Markers are signal words of levels no other frame carries here: the resting level is far
@@ -41,12 +44,6 @@ constexpr int kSignalKind = 1;
 constexpr int kFirstMarkerLevel = 200;
 constexpr int kMarkerLevels = 50;
 constexpr double kLostAfterSeconds = 1.0;
-
-double SteadyNow() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
 
 timespec ToTimespec(double seconds) {
     timespec t{};

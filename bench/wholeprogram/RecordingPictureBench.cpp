@@ -16,7 +16,6 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include <cstdlib>
 #include <memory>
 
 namespace {
@@ -99,14 +98,3 @@ void RecordingPicture(benchmark::State& state) {
 BENCHMARK(RecordingPicture)->Unit(benchmark::kMillisecond)->UseRealTime()->MinTime(3);
 
 } // namespace
-
-int main(int argc, char** argv) {
-    if (!std::getenv("QT_QPA_PLATFORM"))
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    QApplication application(argc, argv);
-    QApplication::setQuitOnLastWindowClosed(false);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}

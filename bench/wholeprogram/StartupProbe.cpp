@@ -11,6 +11,7 @@
 // environment it is given; prints one line per run: milliseconds to the first open, then to
 // the first read.
 #include "PtyEndpoint.h"
+#include "SteadyTime.h"
 
 #include <csignal>
 #include <cstdint>
@@ -30,17 +31,13 @@
 
 namespace {
 
+using sim::SteadyNow;
+
 constexpr int kOpenTimeoutMs = 30'000;
 constexpr int kExitTimeoutMs = 5'000;
 constexpr long kWriteEveryNs = 1'000'000;
 // A supply word's frame: something for the first read to return.
 constexpr unsigned char kFrame[] = {0x00, 0xE2, 0x6C, 0x4E};
-
-double SteadyNow() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
 
 // Ends the run's program: SIGTERM, then SIGKILL if it will not go.
 void Finish(pid_t child) {

@@ -85,11 +85,7 @@ void StatusPanel::SetAddressVisible(bool visible) {
 void StatusPanel::SetState(const QString& text, const QColor& background,
                            const QColor& foreground) {
     lState->setText(text);
-    // Every state word comes here; a palette set again costs a restyle for nothing.
     QPalette palette = lState->palette();
-    if (palette.color(QPalette::Window) == background &&
-        palette.color(QPalette::WindowText) == foreground)
-        return;
     palette.setColor(QPalette::Window, background);
     palette.setColor(QPalette::WindowText, foreground);
     lState->setPalette(palette);

@@ -21,8 +21,9 @@ TrafficLogFile::Take TrafficLogFile::TakeExisting(const std::string& fileName) {
     // Non-blocking, so that a FIFO in the log's place cannot hold up the start.
     const int fd = ::open(fileName.c_str(), O_WRONLY | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) {
-        sSystemError = std::strerror(errno);
-        return errno == ENOENT ? Take::Absent : Take::CannotOpen;
+        const int error = errno;
+        sSystemError = std::strerror(error);
+        return error == ENOENT ? Take::Absent : Take::CannotOpen;
     }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {

@@ -185,7 +185,7 @@ std::optional<std::string> EncodePng(const ImageView& image, int compressionLeve
     if (!stream) {
         return std::nullopt;
     }
-    std::string png = "\x89PNG\r\n\x1A\n";
+    std::string png(kPngSignature);
     std::string header;
     PutBigEndian(header, static_cast<std::uint32_t>(image.iWidth));
     PutBigEndian(header, static_cast<std::uint32_t>(image.iHeight));

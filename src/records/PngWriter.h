@@ -6,8 +6,12 @@
 
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace records {
+
+// The eight bytes every PNG file starts with.
+inline constexpr std::string_view kPngSignature{"\x89PNG\r\n\x1A\n", 8};
 
 // The zlib level the pictures are written with; screen pictures gain little above it.
 inline constexpr int kPngCompressionLevel = 6;

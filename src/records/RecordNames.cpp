@@ -21,6 +21,8 @@ std::string Stamp(double now, bool withMilliseconds) {
     return stamp;
 }
 
+constexpr std::string_view kSummaryEnding = " Contents.txt";
+
 } // namespace
 
 std::string RecordFolderName(double now) {
@@ -28,11 +30,35 @@ std::string RecordFolderName(double now) {
 }
 
 std::string PictureName(double now, std::string_view label) {
-    return Stamp(now, true) + " " + std::string(label) + ".png";
+    return Stamp(now, true) + " " + std::string(label) + std::string(kPictureEnding);
 }
 
 std::string SummaryName(double now) {
-    return Stamp(now, true) + " Contents.txt";
+    return Stamp(now, true) + std::string(kSummaryEnding);
+}
+
+bool IsStamped(std::string_view name) {
+    constexpr std::string_view kPattern = "dddd-dd-dd dd'dd'dd.ddd";
+    static_assert(kPattern.size() == kStampLength);
+    if (name.size() < kStampLength) {
+        return false;
+    }
+    for (std::size_t i = 0; i < kStampLength; ++i) {
+        const bool digit = name[i] >= '0' && name[i] <= '9';
+        if (kPattern[i] == 'd' ? !digit : name[i] != kPattern[i]) {
+            return false;
+        }
+    }
+    return true;
+}
+
+bool IsSummaryName(std::string_view name) {
+    return IsStamped(name) && name.substr(kStampLength) == kSummaryEnding;
+}
+
+bool IsPictureName(std::string_view name) {
+    return IsStamped(name) && name.size() > kStampLength + 1 + kPictureEnding.size() &&
+           name[kStampLength] == ' ' && name.ends_with(kPictureEnding);
 }
 
 } // namespace records

@@ -1,6 +1,7 @@
 // The names of a recording's folder, pictures and summary, from the local time they are made.
 #pragma once
 
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -12,5 +13,13 @@ std::string RecordFolderName(double now);
 std::string PictureName(double now, std::string_view label);
 // "YYYY-MM-DD hh'nn'ss.zzz Contents.txt".
 std::string SummaryName(double now);
+
+// The same names read back, for the report of a recording folder.
+inline constexpr std::size_t kStampLength = 23; // "YYYY-MM-DD hh'nn'ss.zzz"
+inline constexpr std::string_view kPictureEnding = ".png";
+// Whether the name starts with a stamp as the pictures and the summary carry.
+bool IsStamped(std::string_view name);
+bool IsSummaryName(std::string_view name);
+bool IsPictureName(std::string_view name);
 
 } // namespace records

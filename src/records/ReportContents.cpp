@@ -3,6 +3,8 @@
 #include "records/ReportContents.h"
 
 #include "link/RecordingEvents.h"
+#include "records/PngWriter.h"
+#include "records/RecordNames.h"
 
 #include <algorithm>
 #include <fstream>
@@ -13,38 +15,6 @@
 namespace records {
 
 namespace {
-
-constexpr std::size_t kStampLength = 23; // "YYYY-MM-DD hh'nn'ss.zzz"
-constexpr std::string_view kSummaryEnding = " Contents.txt";
-constexpr std::string_view kPictureEnding = ".png";
-constexpr std::string_view kPngSignature = "\x89PNG\r\n\x1a\n";
-
-bool IsStamp(std::string_view name) {
-    constexpr std::string_view kPattern = "dddd-dd-dd dd'dd'dd.ddd";
-    if (name.size() < kStampLength) {
-        return false;
-    }
-    for (std::size_t i = 0; i < kStampLength; ++i) {
-        const bool digit = name[i] >= '0' && name[i] <= '9';
-        if (kPattern[i] == 'd' ? !digit : name[i] != kPattern[i]) {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool EndsWith(std::string_view text, std::string_view ending) {
-    return text.size() >= ending.size() && text.substr(text.size() - ending.size()) == ending;
-}
-
-bool IsSummaryName(std::string_view name) {
-    return IsStamp(name) && name.substr(kStampLength) == kSummaryEnding;
-}
-
-bool IsPictureName(std::string_view name) {
-    return IsStamp(name) && name.size() > kStampLength + 1 + kPictureEnding.size() &&
-           name[kStampLength] == ' ' && EndsWith(name, kPictureEnding);
-}
 
 std::string DateOf(std::string_view stamp) {
     return std::string(stamp.substr(0, 10));
@@ -179,12 +149,12 @@ private:
         ReportPicture picture;
         picture.sName = name;
         picture.sLabel = name;
-        if (IsStamp(name)) {
+        if (IsStamped(name)) {
             picture.sDate = DateOf(name);
             picture.sTime = TimeOf(name, true);
             picture.sLabel = name.substr(std::min(name.size(), kStampLength + 1));
         }
-        if (EndsWith(picture.sLabel, kPictureEnding)) {
+        if (picture.sLabel.ends_with(kPictureEnding)) {
             picture.sLabel.resize(picture.sLabel.size() - kPictureEnding.size());
         }
         const std::string listedBy = summary.empty() ? "" : " listed in \"" + summary + "\"";

@@ -38,6 +38,16 @@ inline bool WaitFor(const std::function<bool()>& condition, int milliseconds) {
     return true;
 }
 
+// Until a started program has a whole line of output to read, or the limit passes.
+inline bool WaitForLine(QProcess& process, int milliseconds) {
+    return WaitFor(
+        [&process] {
+            process.waitForReadyRead(50);
+            return process.canReadLine();
+        },
+        milliseconds);
+}
+
 class EndToEnd : public testing::Test {
 protected:
     void SetUp() override {
@@ -63,12 +73,7 @@ protected:
             SimulatorOptions());
         sim.start();
         ASSERT_TRUE(sim.waitForStarted(5000));
-        ASSERT_TRUE(WaitFor(
-            [this] {
-                sim.waitForReadyRead(50);
-                return sim.canReadLine();
-            },
-            5000));
+        ASSERT_TRUE(WaitForLine(sim, 5000));
         firstLine = QString::fromLocal8Bit(sim.readLine()).trimmed();
         const QRegularExpressionMatch com =
             QRegularExpression("COM(\\d+)", QRegularExpression::CaseInsensitiveOption)

@@ -8,6 +8,7 @@ namespace {
 using e2e::EndToEnd;
 using e2e::ReadAll;
 using e2e::WaitFor;
+using e2e::WaitForLine;
 
 // What the installer and the desk compare: the link's supervision lines and the oscillogram's
 // excursions beyond a threshold (a run of lines with pp, mp or bp set counts once, as the
@@ -86,12 +87,7 @@ TEST_F(Replay, TheDeskSeesWhatTheSiteSaw) {
     replaySim.start(DETECTOR_SIM_EXE,
                     {"--replay", siteLog, "--command-log", root.filePath("desk/commands.log")});
     ASSERT_TRUE(replaySim.waitForStarted(5000));
-    ASSERT_TRUE(WaitFor(
-        [this] {
-            replaySim.waitForReadyRead(50);
-            return replaySim.canReadLine();
-        },
-        5000));
+    ASSERT_TRUE(WaitForLine(replaySim, 5000));
     replayTool.setProcessEnvironment(env);
     replayTool.setWorkingDirectory(root.filePath("desk"));
     replayTool.start(MIRELUND_EXE, {});

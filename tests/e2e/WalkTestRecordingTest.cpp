@@ -11,6 +11,7 @@ namespace {
 using e2e::EndToEnd;
 using e2e::ReadAll;
 using e2e::WaitFor;
+using e2e::WaitForLine;
 
 // The window's client area at its initial size.
 constexpr int kClientWidth = 804;
@@ -29,12 +30,7 @@ protected:
             {"-displayfd", "1", "-screen", "0", "1024x768x24", "-nolisten", "tcp"});
         display.start();
         ASSERT_TRUE(display.waitForStarted(5000));
-        ASSERT_TRUE(WaitFor(
-            [this] {
-                display.waitForReadyRead(50);
-                return display.canReadLine();
-            },
-            10000));
+        ASSERT_TRUE(WaitForLine(display, 10000));
         const QString number = QString::fromLatin1(display.readLine()).trimmed();
         env.insert("DISPLAY", ":" + number);
         env.insert("QT_QPA_PLATFORM", "xcb");

@@ -2,6 +2,8 @@
 // the simulator still sees the log's first seconds at their own pace.
 #include "ReplayPlayer.h"
 
+#include "SteadyTime.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cmath>
@@ -20,12 +22,6 @@ constexpr double kLongestWaitSeconds = 0.01;
 constexpr double kDrainSeconds = 2;
 // How long after a write the line's unread count is trusted.
 constexpr double kSettleSeconds = 0.1;
-
-double SteadyNow() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
 
 } // namespace
 

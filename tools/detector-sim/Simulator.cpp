@@ -2,6 +2,7 @@
 #include "Simulator.h"
 
 #include "FrameEncoder.h"
+#include "SteadyTime.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -21,16 +22,6 @@ constexpr int kCorruptEvery = 3;           // while corrupting, every third fram
 // unread output beyond this much is dropped.
 constexpr double kMaxBacklogSeconds = 0.2;
 constexpr int kMinBacklogBytes = 256;
-
-double Seconds(const timespec& t) {
-    return t.tv_sec + t.tv_nsec * 1e-9;
-}
-
-double SteadyNow() {
-    timespec t{};
-    clock_gettime(CLOCK_MONOTONIC, &t);
-    return Seconds(t);
-}
 
 } // namespace
 

@@ -7,6 +7,7 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #include <unistd.h>
 
 namespace {
@@ -33,6 +34,25 @@ void InstallSignals() {
     signal(SIGPIPE, SIG_IGN);
 }
 
+struct CloseFile {
+    void operator()(std::FILE* file) const { std::fclose(file); }
+};
+using OutputFile = std::unique_ptr<std::FILE, CloseFile>;
+
+// An output the options may ask for: none without a path; false (said on stderr) when the
+// path cannot be written.
+bool OpenOutput(const std::string& path, OutputFile& file) {
+    if (path.empty()) {
+        return true;
+    }
+    file.reset(std::fopen(path.c_str(), "w"));
+    if (!file) {
+        std::perror(("detector-sim: " + path).c_str());
+        return false;
+    }
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -53,21 +73,10 @@ int main(int argc, char** argv) {
                          skipped.c_str());
         }
     }
-    std::FILE* commandLog = nullptr;
-    if (!options.commandLog.empty()) {
-        commandLog = std::fopen(options.commandLog.c_str(), "w");
-        if (!commandLog) {
-            std::perror(("detector-sim: " + options.commandLog).c_str());
-            return 1;
-        }
-    }
-    std::FILE* eventLog = nullptr;
-    if (!options.eventLog.empty()) {
-        eventLog = std::fopen(options.eventLog.c_str(), "w");
-        if (!eventLog) {
-            std::perror(("detector-sim: " + options.eventLog).c_str());
-            return 1;
-        }
+    OutputFile commandLog;
+    OutputFile eventLog;
+    if (!OpenOutput(options.commandLog, commandLog) || !OpenOutput(options.eventLog, eventLog)) {
+        return 1;
     }
 
     InstallSignals();
@@ -93,17 +102,12 @@ int main(int argc, char** argv) {
 
     const int result =
         options.replay.empty()
-            ? sim::Simulator(options, line, commandLog, eventLog, gStop).Run()
-            : sim::ReplayPlayer(replay, options.speed, options.duration, line, commandLog, gStop)
+            ? sim::Simulator(options, line, commandLog.get(), eventLog.get(), gStop).Run()
+            : sim::ReplayPlayer(replay, options.speed, options.duration, line, commandLog.get(),
+                                gStop)
                   .Run();
     if (gEntryRemoved) {
         line.ForgetEntry();
-    }
-    if (commandLog) {
-        std::fclose(commandLog);
-    }
-    if (eventLog) {
-        std::fclose(eventLog);
     }
     return result;
 }
