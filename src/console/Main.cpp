@@ -7,6 +7,7 @@
 #include "catalogue/Guidance.h"
 #include "console/CalibrationPage.h"
 #include "console/ComPortList.h"
+#include "console/ErrorNotice.h"
 #include "console/LinkPacer.h"
 #include "console/NoteMessages.h"
 #include "console/PageControl.h"
@@ -19,12 +20,12 @@
 #include "records/Version.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QLabel>
 #include <QLocale>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QSpinBox>
 #include <QThread>
@@ -139,7 +140,11 @@ void TfmMain::TimerTimer() {
 }
 
 void TfmMain::ReportError(const std::string& message) {
-    QMessageBox::critical(this, windowTitle(), QString::fromLocal8Bit(message.c_str()));
+    const QString text =
+        message.empty() ? QStringLiteral("Unknown error") : QString::fromLocal8Bit(message.c_str());
+    if (!errorNotice)
+        errorNotice = new ErrorNotice(this);
+    errorNotice->Report(QString::fromStdString(catalogue::FormatTimeOfDay(clock.Now())), text);
 }
 
 void TfmMain::actCancelExecute() {
@@ -179,6 +184,10 @@ void TfmMain::closeEvent(QCloseEvent* event) {
         return;
     }
     bClosing = true;
+    // A signal or the session's end can close the window while a dialog waits for an answer:
+    // the shut-down answers it with its cancel button rather than wait for a person.
+    if (QWidget* dialog = QApplication::activeModalWidget())
+        dialog->close();
     SetNote(kNoteClear);
     if (Status().w2.state == catalogue::StateCalibration) {
         QueueCalibrationOff();
@@ -191,6 +200,8 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     linkPacer->Stop();
     Gate.Close();
     recording.StopRecording();
+    if (errorNotice)
+        errorNotice->close();
     event->accept();
 }
 

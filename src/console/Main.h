@@ -42,6 +42,7 @@ class OscillogramGroup;
 class PageControl;
 class PropertiesPage;
 class ComPortList;
+class ErrorNotice;
 class LinkPacer;
 class SettingsBand;
 class SetupPage;
@@ -206,6 +207,9 @@ public:
     QLabel* lTrvNumberRange;
     QPushButton* btnClearTrvRange;
     QLabel* memoNote;
+    // Where errors met while the link runs are shown, without stopping it; made with the
+    // first error, so a start-up never pays for it.
+    ErrorNotice* errorNotice = nullptr;
     std::unique_ptr<ComPortList> comPortList;
 
     QActionGroup* alMain;

@@ -37,6 +37,7 @@ public:
     // Writes ComPort of section Connection in the settings file.
     virtual void StoreComPort(int port) = 0;
     // An error raised inside a link cycle; an empty message for errors of unknown type.
+    // Shown without waiting for the operator: the next cycle must come on time.
     virtual void ReportError(const std::string& message) = 0;
 };
 

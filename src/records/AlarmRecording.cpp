@@ -27,6 +27,7 @@ void AlarmRecording::ReportFailure(bool& shown, const std::string& text) {
 void AlarmRecording::StartRecording() {
     sRecordFolder = RecordFolderName(clock.Now());
     slRecordContents.clear();
+    missingPictures.clear();
     Events.Restart();
     host.ResetAlarmLatches();
     recording = true;
@@ -58,6 +59,7 @@ bool AlarmRecording::SavePicture(const std::string& label) {
     const Image picture = host.RenderWindow();
     const WriteOutcome outcome = WritePngFile(path, picture.View());
     if (!outcome) {
+        missingPictures.push_back({name, outcome.sError});
         ReportFailure(pictureFailureShown, outcome.sError);
         return false;
     }
@@ -75,6 +77,10 @@ bool AlarmRecording::StopRecording() {
     const std::string path = PathIn(SummaryName(clock.Now()));
     for (std::string& line : Events.SummaryLines()) {
         slRecordContents.push_back(std::move(line));
+    }
+    // After the eight counts, so that a reader of names and counts finds both where they were.
+    for (const MissingPicture& missing : missingPictures) {
+        slRecordContents.push_back(MissingPictureLine(missing.sName, missing.sError));
     }
     std::string summary;
     for (const std::string& line : slRecordContents) {

@@ -31,6 +31,14 @@ public:
     std::string sRecordFolder;
     std::vector<std::string> slRecordContents;
 
+    // A picture that could not be saved: its name stays in the list, and the summary says
+    // after its counts why the file is not there.
+    struct MissingPicture {
+        std::string sName;
+        std::string sError;
+    };
+    const std::vector<MissingPicture>& MissingPictures() const { return missingPictures; }
+
 private:
     std::string PathIn(const std::string& name) const;
     // The operator hears of the first failure of a run of failures of one kind of file;
@@ -42,6 +50,7 @@ private:
 
     const detlink::Clock& clock;
     RecordingHost& host;
+    std::vector<MissingPicture> missingPictures;
     bool recording = false;
     bool pictureFailureShown = false;
     bool summaryFailureShown = false;

@@ -61,4 +61,12 @@ bool IsPictureName(std::string_view name) {
            name[kStampLength] == ' ' && name.ends_with(kPictureEnding);
 }
 
+std::string MissingPictureLine(std::string_view name, std::string_view error) {
+    std::string line(kMissingPrefix);
+    line += name;
+    line += ": ";
+    line += error;
+    return line;
+}
+
 } // namespace records

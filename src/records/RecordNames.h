@@ -22,4 +22,9 @@ bool IsStamped(std::string_view name);
 bool IsSummaryName(std::string_view name);
 bool IsPictureName(std::string_view name);
 
+// A summary line after the counts for a picture that could not be saved:
+// "Missing: <picture name>: <error>".
+inline constexpr std::string_view kMissingPrefix = "Missing: ";
+std::string MissingPictureLine(std::string_view name, std::string_view error);
+
 } // namespace records

@@ -15,6 +15,7 @@ public:
     virtual Image RenderWindow() = 0;
     virtual bool WriteLogLine(const std::string& text) = 0;
     // Shows a recording folder, picture or summary that could not be made to the operator.
+    // The link cycle calls it: it returns at once and never waits for the operator.
     virtual void ReportError(const std::string& text) = 0;
     // The alarm-analysis latches start afresh with each recording.
     virtual void ResetAlarmLatches() = 0;

@@ -1,10 +1,12 @@
 // The main window on a fake port and a fake clock: pages and shortcuts around
 // identification, the status panel, the Calibration page and the Settings page's Apply.
 #include "ConsoleFixture.h"
+#include "ModalWatch.h"
 
 #include "catalogue/DateTime.h"
 #include "catalogue/DetectorCatalogue.h"
 #include "console/CalibrationPage.h"
+#include "console/ErrorNotice.h"
 #include "console/LinkPacer.h"
 #include "console/PageControl.h"
 #include "console/PageTabBar.h"
@@ -406,21 +408,36 @@ TEST_F(MainWindow, IdentificationRemembersThePort) {
     EXPECT_TRUE(ReadFile(QDir(directory.path()).filePath("Mirelund.ini")).contains("ComPort=3"));
 }
 
-TEST_F(MainWindow, AFaultInsideACycleIsShownWhileTheTimerIsOff) {
+// A fault inside a cycle is said in a notice that waits for nobody: the next cycle comes on
+// time and reads the detector.
+TEST_F(MainWindow, AFaultInsideACycleIsShownWithoutStoppingTheLink) {
+    ModalWatch modal;
     port.throwOnRead = true;
-    bool timerWasActive = true;
-    QString shown;
-    QTimer::singleShot(0, [&] {
-        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        ASSERT_NE(box, nullptr);
-        timerWasActive = window->Pacer().bActive();
-        shown = box->text();
-        box->accept();
-    });
     Tick();
-    EXPECT_FALSE(timerWasActive);
-    EXPECT_EQ(shown, "port fault");
+    ASSERT_NE(window->errorNotice, nullptr);
+    EXPECT_TRUE(window->errorNotice->isVisible());
+    EXPECT_EQ(window->errorNotice->text(), "14:07:33.120 port fault");
     EXPECT_TRUE(window->Pacer().bActive());
+    port.throwOnRead = false;
+    SendCycle(Detector());
+    EXPECT_GT(window->eDeviceState(), detlink::EDevNone);
+    EXPECT_EQ(modal.iSeen, 0);
+}
+
+// A signal or the session's end closes the window while a dialog waits for an answer: the
+// shut-down answers it and goes on.
+TEST_F(MainWindow, ClosingAnswersADialogThatWaitsForTheOperator) {
+    QMessageBox question(QMessageBox::Question, "Attention", "?",
+                         QMessageBox::Yes | QMessageBox::No, window.get());
+    bool leftOpen = false;
+    QTimer::singleShot(0, [&] { window->close(); });
+    QTimer::singleShot(2000, [&] {
+        leftOpen = question.isVisible();
+        question.close();
+    });
+    EXPECT_EQ(question.exec(), QMessageBox::No);
+    EXPECT_FALSE(leftOpen);
+    EXPECT_FALSE(window->isVisible());
 }
 
 TEST_F(MainWindow, PortListFollowsTheSystemAndAFailedOpenSaysWhy) {

@@ -2,10 +2,13 @@
 // in order, and the summary's counts; and the resynchronisation request that one picture
 // answers for good.
 #include "ConsoleFixture.h"
+#include "ModalWatch.h"
 
 #include "catalogue/DetectorCatalogue.h"
+#include "console/ErrorNotice.h"
 #include "console/SettingsBand.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
@@ -46,6 +49,18 @@ protected:
             QDir(directory.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
         return folders.isEmpty() ? QString() : QDir(directory.path()).filePath(folders.front());
     }
+    // A plain file takes the recording folder's place, as a disk that refuses every file:
+    // the folder itself waits aside until Unblock puts it back.
+    void BlockFolder() {
+        blocked = Folder();
+        ASSERT_TRUE(QDir().rename(blocked, blocked + " aside"));
+        QFile file(blocked);
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    }
+    void Unblock() {
+        ASSERT_TRUE(QFile::remove(blocked));
+        ASSERT_TRUE(QDir().rename(blocked + " aside", blocked));
+    }
     // The summary's lines, picture names reduced to their labels.
     std::vector<std::string> Summary() const {
         const QStringList files = QDir(Folder()).entryList({"* Contents.txt"}, QDir::Files);
@@ -57,11 +72,17 @@ protected:
         lines.removeLast();
         std::vector<std::string> labels;
         for (const QString& line : lines)
-            labels.push_back(line.endsWith(QStringLiteral(".png"))
-                                 ? line.mid(24).chopped(4).toStdString() // time and ".png"
-                                 : line.toStdString());
+            labels.push_back(
+                line.endsWith(QStringLiteral(".png"))
+                    ? line.mid(24).chopped(4).toStdString() // time and ".png"
+                : line.startsWith(QStringLiteral("Missing: "))
+                    ? "Missing: " +
+                          line.mid(9 + 24).section(QStringLiteral(".png: "), 0, 0).toStdString()
+                    : line.toStdString());
         return labels;
     }
+
+    QString blocked;
 };
 
 TEST_F(Recording, EveryEventOfAWalkTestInOrderWithTheEightCounts) {
@@ -136,6 +157,66 @@ TEST_F(Recording, AnAlarmPictureAnswersTheResynchronisationForGood) {
               std::vector<std::string>({"Start Recording", "Pause", "Alarm 1", "Stop Recording"}));
     EXPECT_EQ(summary.at(4), "Alarms: 1");
     EXPECT_EQ(summary.at(8), "Calibrations: 0");
+}
+
+// The disk refuses the pictures mid-walk: nothing waits for the installer, every alarm is
+// counted, and the summary names each picture that is not there.
+TEST_F(Recording, ARefusedPictureStopsNeitherTheLinkNorTheCount) {
+    ModalWatch modal;
+    StartWalkTest();
+    SendLater({StateWord(catalogue::StateAlarm)});
+    SendLater({StateWord(catalogue::StateNormal), SignalWord()});
+    BlockFolder();
+    for (int alarm = 0; alarm < 2; ++alarm) {
+        SendLater({StateWord(catalogue::StateAlarm)});
+        SendLater({StateWord(catalogue::StateNormal), SignalWord()});
+    }
+    EXPECT_EQ(window->lTrvNumberRange->text(), "3");
+    ASSERT_NE(window->errorNotice, nullptr);
+    EXPECT_TRUE(window->errorNotice->isVisible());
+    // One line for the run of refused pictures.
+    ASSERT_EQ(window->errorNotice->Shown().size(), 1);
+    EXPECT_TRUE(window->errorNotice->Shown().front().contains("Alarm 2.png"))
+        << window->errorNotice->text().toStdString();
+    // The keys stay with the window.
+    EXPECT_EQ(QApplication::activeWindow(), window.get());
+    Unblock();
+    SendLater({StateWord(catalogue::StateAlarm)});
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    EXPECT_EQ(modal.iSeen, 0);
+    EXPECT_EQ(Summary(), std::vector<std::string>({"Start Recording",
+                                                   "Alarm 1",
+                                                   "Normal",
+                                                   "Alarm 2",
+                                                   "Normal",
+                                                   "Alarm 3",
+                                                   "Normal",
+                                                   "Alarm 4",
+                                                   "Stop Recording",
+                                                   "Alarms: 4",
+                                                   "Pre Alarms PL: 0",
+                                                   "Pre Alarms LL: 0",
+                                                   "Settings Changes: 0",
+                                                   "Calibrations: 0",
+                                                   "Pauses: 0",
+                                                   "Disconnections: 0",
+                                                   "Malfunctions: 0",
+                                                   "Missing: Alarm 2",
+                                                   "Missing: Normal",
+                                                   "Missing: Alarm 3",
+                                                   "Missing: Normal"}));
+}
+
+// Closing the window while the disk refuses the last picture and the summary: the shut-down
+// reports them without waiting for anyone.
+TEST_F(Recording, AShutDownWithARefusedSummaryWaitsForNobody) {
+    ModalWatch modal;
+    StartWalkTest();
+    BlockFolder();
+    EXPECT_TRUE(window->close());
+    EXPECT_EQ(modal.iSeen, 0);
+    EXPECT_FALSE(window->isVisible());
+    EXPECT_FALSE(window->errorNotice && window->errorNotice->isVisible());
 }
 
 } // namespace

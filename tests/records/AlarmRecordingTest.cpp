@@ -111,6 +111,51 @@ TEST_F(AlarmRecordingTest, StopWritesTheSummaryWithTheEightCountersLast) {
     EXPECT_EQ(window.log.size(), 4u);
 }
 
+// A disk that refuses some pictures mid-recording: the summary still lists every picture
+// taken, counts every event, and says after the counts which files are not there and why.
+TEST_F(AlarmRecordingTest, TheSummaryNamesEachPictureThatCouldNotBeSavedAfterItsCounts) {
+    recording.StartRecording();
+    std::filesystem::rename(kFolder, "aside");
+    WriteAll(kFolder, "in the way");
+    clock.AdvanceSeconds(1);
+    recording.Events.Raise(detlink::RecordingEvent::Alarm);
+    clock.AdvanceSeconds(1);
+    recording.Events.Raise(detlink::RecordingEvent::Alarm);
+    std::filesystem::remove(kFolder);
+    std::filesystem::rename("aside", kFolder);
+    clock.AdvanceSeconds(1);
+    recording.Events.Raise(detlink::RecordingEvent::Pause);
+    EXPECT_TRUE(recording.StopRecording());
+
+    const std::string alarm1 = "2015-03-05 14'07'34.120 Alarm 1.png";
+    const std::string alarm2 = "2015-03-05 14'07'35.120 Alarm 2.png";
+    const auto error = [](const std::string& name) {
+        return "Cannot create file \"" + InFolder(name) + "\": " + records_test::FileInPathReason();
+    };
+    const auto missing = [&](const std::string& name) {
+        return "Missing: " + name + ": " + error(name);
+    };
+    const std::vector<std::string> expected = {kStartPicture,
+                                               alarm1,
+                                               alarm2,
+                                               "2015-03-05 14'07'36.120 Pause.png",
+                                               "2015-03-05 14'07'36.120 Stop Recording.png",
+                                               "Alarms: 2",
+                                               "Pre Alarms PL: 0",
+                                               "Pre Alarms LL: 0",
+                                               "Settings Changes: 0",
+                                               "Calibrations: 0",
+                                               "Pauses: 1",
+                                               "Disconnections: 0",
+                                               "Malfunctions: 0",
+                                               missing(alarm1),
+                                               missing(alarm2)};
+    EXPECT_EQ(recording.slRecordContents, expected);
+    EXPECT_EQ(Lines(ReadAll(kFolder + "/2015-03-05 14'07'36.120 Contents.txt")), expected);
+    // One report for the run of two failures.
+    EXPECT_EQ(window.errors, std::vector<std::string>{error(alarm1)});
+}
+
 TEST_F(AlarmRecordingTest, RecordingsOfTheSameSecondShareAFolder) {
     recording.StartRecording();
     clock.AdvanceSeconds(0.3);
@@ -143,7 +188,8 @@ TEST_F(AlarmRecordingTest, FolderThatCannotBeMadeIsReportedOnceWithItsNameAndRea
 
     EXPECT_EQ(window.errors, std::vector<std::string>{"Cannot create recording folder \"" +
                                                       kFolder + "\": File exists"});
-    EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u);
+    // Three names, eight counts and a line for each of the three pictures not saved.
+    EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u + 3u);
     EXPECT_TRUE(window.log.empty());
     EXPECT_EQ(ReadAll(kFolder), "in the way");
 }
@@ -165,7 +211,7 @@ TEST_F(AlarmRecordingTest, FailuresAreReportedOncePerRunAndKindKeptInTheListAndN
     EXPECT_NE(window.errors[1].find("Contents.txt"), std::string::npos) << window.errors[1];
     EXPECT_NE(window.errors[1].find(records_test::FileInPathReason()), std::string::npos)
         << window.errors[1];
-    EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u);
+    EXPECT_EQ(recording.slRecordContents.size(), 3u + 8u + 3u);
     EXPECT_EQ(recording.slRecordContents[1], "2015-03-05 14'07'33.120 Pause.png");
     EXPECT_TRUE(window.log.empty());
     EXPECT_EQ(Listing(), std::vector<std::string>{kFolder});
