@@ -8,6 +8,11 @@ inline constexpr double kDefaultKdc = 14.33;
 inline constexpr double kDefaultUrd = 1.5;
 extern double Kdc;
 extern double Urd;
+// What a supply divider can be: the developer's Apply refuses coefficients outside these.
+inline constexpr double kMinKdc = 1;
+inline constexpr double kMaxKdc = 100;
+inline constexpr double kMinUrd = -5;
+inline constexpr double kMaxUrd = 5;
 
 int SensOfIndex(int i);
 int IndexOfSens(int s);

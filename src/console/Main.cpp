@@ -140,8 +140,11 @@ void TfmMain::TimerTimer() {
 }
 
 void TfmMain::ReportError(const std::string& message) {
-    const QString text =
-        message.empty() ? QStringLiteral("Unknown error") : QString::fromLocal8Bit(message.c_str());
+    ShowNotice(message.empty() ? QStringLiteral("Unknown error")
+                               : QString::fromLocal8Bit(message.c_str()));
+}
+
+void TfmMain::ShowNotice(const QString& text) {
     if (!errorNotice)
         errorNotice = new ErrorNotice(this);
     errorNotice->Report(QString::fromStdString(catalogue::FormatTimeOfDay(clock.Now())), text);

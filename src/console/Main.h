@@ -97,6 +97,8 @@ public:
     detlink::PortListView& PortList() override;
     void StoreComPort(int port) override;
     void ReportError(const std::string& message) override;
+    // Says a fault to the operator without waiting for an answer.
+    void ShowNotice(const QString& text);
 
     void QueueCalibrationOn();
     void QueueCalibrationOff();

@@ -430,8 +430,8 @@ TEST_F(MainWindow, ClosingAnswersADialogThatWaitsForTheOperator) {
     QMessageBox question(QMessageBox::Question, "Attention", "?",
                          QMessageBox::Yes | QMessageBox::No, window.get());
     bool leftOpen = false;
-    QTimer::singleShot(0, [&] { window->close(); });
-    QTimer::singleShot(2000, [&] {
+    QTimer::singleShot(0, window.get(), [&] { window->close(); });
+    QTimer::singleShot(2000, &question, [&] {
         leftOpen = question.isVisible();
         question.close();
     });

@@ -6,6 +6,7 @@
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
 #include "console/AccessCodes.h"
+#include "console/ErrorNotice.h"
 #include "console/Password.h"
 #include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
@@ -207,6 +208,59 @@ TEST_F(DeveloperAccess, ANewCoefficientIsTakenOnlyWhenItIsANumberOtherThanZero) 
     window->SetActivePage(Page::Range);
     window->SetActivePage(Page::Params);
     EXPECT_EQ(p->edKdcNew->text(), Decimal("15.5"));
+}
+
+// Values no supply divider can have are refused with a word, and neither reach the file nor
+// the supply line.
+TEST_F(DeveloperAccess, ACoefficientNoDividerCanHaveIsRefusedWithAWord) {
+    EnterDeveloper(Detector());
+    PropertiesPage* p = window->pgParams;
+    struct Row {
+        QLineEdit* box;
+        const char* typed;
+        const char* word;
+    };
+    for (const Row& row :
+         {Row{p->edKdcNew, "1e308", "Kdc 1e308 refused: it must lie between 1 and 100"},
+          Row{p->edKdcNew, "1e-320", "Kdc 1e-320 refused"},
+          // Not a number: ignored, as "abc" is.
+          Row{p->edKdcNew, "nan", ""}, Row{p->edUrdNew, "-1", ""},
+          Row{p->edUrdNew, "-6", "Urd -6 refused: it must lie between -5 and 5"}}) {
+        SCOPED_TRACE(row.typed);
+        if (window->errorNotice)
+            window->errorNotice->close();
+        // The offscreen platform does not give the focus back when a window closes.
+        QApplication::setActiveWindow(window.get());
+        row.box->setText(row.typed);
+        QTest::keyClick(window.get(), Qt::Key_F5);
+        if (*row.word == 0) {
+            EXPECT_FALSE(window->errorNotice && window->errorNotice->isVisible());
+            continue;
+        }
+        ASSERT_NE(window->errorNotice, nullptr);
+        EXPECT_TRUE(window->errorNotice->text().contains(row.word))
+            << window->errorNotice->text().toStdString();
+    }
+    EXPECT_DOUBLE_EQ(catalogue::Kdc, catalogue::kDefaultKdc);
+    EXPECT_DOUBLE_EQ(FileReal("Koef", "Kdc"), catalogue::kDefaultKdc);
+    EXPECT_DOUBLE_EQ(catalogue::Urd, -1);
+    EXPECT_DOUBLE_EQ(FileReal("Koef", "Urd"), -1);
+}
+
+// A cell Apply cannot keep as typed is put back with a word; one that only changes its form
+// is not worth one.
+TEST_F(DeveloperAccess, ACellPutBackOnApplyIsNamed) {
+    EnterDeveloper(Detector());
+    PropertiesPage* p = window->pgParams;
+    p->sgDist->item(0, 3)->setText("12a");
+    p->sgSens->item(0, 3)->setText("nan");
+    p->sgSens->item(1, 4)->setText(Decimal("20.0"));
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    ASSERT_NE(window->errorNotice, nullptr);
+    const QStringList& words = window->errorNotice->Shown();
+    ASSERT_EQ(words.size(), 2) << window->errorNotice->text().toStdString();
+    EXPECT_TRUE(words[0].contains("\"nan\" put back to ")) << words[0].toStdString();
+    EXPECT_TRUE(words[1].contains("\"12a\" put back to ")) << words[1].toStdString();
 }
 
 TEST_F(DeveloperAccess, EditedCellsCountAtOnceAndApplyWritesAndNormalisesThem) {
