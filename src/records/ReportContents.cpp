@@ -7,8 +7,6 @@
 #include "records/RecordNames.h"
 
 #include <algorithm>
-#include <fstream>
-#include <iterator>
 #include <map>
 #include <set>
 
@@ -27,9 +25,13 @@ std::string TimeOf(std::string_view stamp, bool withMilliseconds) {
     return time;
 }
 
-std::string ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+// A summary lists one picture a line, some 45 bytes: room for over 20,000 pictures, far more
+// than a walk test makes, while a summary of short lines stays some hundred megabytes of
+// listings in memory.
+constexpr std::uint64_t kMaxSummaryBytes = std::uint64_t{1} << 20;
+
+std::string Megabytes(std::uint64_t bytes) {
+    return std::to_string(bytes >> 20) + " MB";
 }
 
 // The summary's counter texts as the recording writes them: "Alarms: " ... "Malfunctions: ".
@@ -68,16 +70,12 @@ public:
         : folder(folder)
         , contents(contents) {}
 
-    // Every regular file of the folder, by kind, in name order (the order they were made).
+    // Every entry of the folder named as a recording names its files, by kind, in name order
+    // (the order they were made); what cannot be read among them is said when it is read.
     // False when the folder cannot be listed, with the reason in error.
     bool List(std::error_code& error) {
         for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
             const std::string name = entry.path().filename().string();
-            // A link could bring in a file from elsewhere: the report shows the folder's own.
-            std::error_code kind;
-            if (entry.symlink_status(kind).type() != std::filesystem::file_type::regular) {
-                continue;
-            }
             if (IsSummaryName(name)) {
                 summaries.insert(name);
             } else if (IsPictureName(name)) {
@@ -104,48 +102,108 @@ public:
                 "The summary (\"... Contents.txt\") is missing: the recording was not stopped "
                 "with \"Save <F6>\", or the file was lost. The counts are unknown.");
         }
-        std::vector<std::string> unlisted;
-        std::set_difference(pictures.begin(), pictures.end(), listed.begin(), listed.end(),
-                            std::back_inserter(unlisted));
-        if (!unlisted.empty()) {
-            ReportRecording extra;
-            for (const std::string& name : unlisted) {
-                extra.pictures.push_back(Picture(name, ""));
+        ReportRecording unlisted;
+        for (const std::string& name : pictures) {
+            if (listed.count(name) == 0) {
+                unlisted.pictures.push_back(Picture(name, "", {}));
             }
-            contents.recordings.push_back(std::move(extra));
+        }
+        if (!unlisted.pictures.empty()) {
+            contents.recordings.push_back(std::move(unlisted));
         }
     }
 
 private:
+    // Where a name was first listed: the recording and the place in its pictures.
+    struct Listing {
+        std::size_t recording;
+        std::size_t picture;
+    };
+
+    // Why a summary cannot be read, as the end of a sentence; empty when it was read.
+    static std::string SummaryProblem(const ReportFile& file) {
+        if (file.bAbsent) {
+            return "is missing from the folder";
+        }
+        if (!file.sProblem.empty()) {
+            return "cannot be read: " + file.sProblem;
+        }
+        if (file.iSize > kMaxSummaryBytes) {
+            return "is too large to read (" + std::to_string(file.iSize) + " bytes, more than " +
+                   Megabytes(kMaxSummaryBytes) + ")";
+        }
+        return "";
+    }
+
     void ReadSummary(const std::string& name) {
-        ReportRecording recording;
+        ReportRecording& recording = contents.recordings.emplace_back();
         recording.sSummaryName = name;
         const std::vector<std::string> texts = CounterTexts();
+        const ReportFile file = ReadReportFile(folder / name, kMaxSummaryBytes);
+        const std::string problem = SummaryProblem(file);
+        std::vector<std::string> lines;
+        if (problem.empty()) {
+            lines = Lines(file.sBytes);
+        } else {
+            contents.missing.push_back("The summary \"" + name + "\" " + problem + ".");
+        }
         std::map<std::string, std::string> found;
-        for (const std::string& line : Lines(ReadFile(folder / name))) {
+        std::vector<std::string> names;
+        // Picture name, then the recording's error: the name ends with ".png".
+        const std::string missingSeparator = std::string(kPictureEnding) + ": ";
+        std::map<std::string, std::string> notSaved;
+        for (const std::string& line : lines) {
             const auto text = std::find_if(texts.begin(), texts.end(), [&](const std::string& t) {
-                return line.rfind(t, 0) == 0;
+                return line.starts_with(t);
             });
             if (text != texts.end()) {
                 found[*text] = line.substr(text->size());
+            } else if (line.starts_with(kMissingPrefix)) {
+                const std::size_t end = line.find(missingSeparator, kMissingPrefix.size());
+                if (end != std::string::npos) {
+                    notSaved[line.substr(kMissingPrefix.size(),
+                                         end + kPictureEnding.size() - kMissingPrefix.size())] =
+                        line.substr(end + missingSeparator.size());
+                }
             } else {
-                listed.insert(line);
-                recording.pictures.push_back(Picture(line, name));
+                names.push_back(line);
             }
+        }
+        for (const std::string& picture : names) {
+            if (const auto first = listed.find(picture); first != listed.end()) {
+                recording.pictures.push_back(Repeat(first->second));
+                continue;
+            }
+            listed.emplace(picture,
+                           Listing{contents.recordings.size() - 1, recording.pictures.size()});
+            recording.pictures.push_back(Picture(picture, name, notSaved));
         }
         for (const std::string& text : texts) {
             const std::string title = text.substr(0, text.find_last_not_of(": ") + 1);
             const auto value = found.find(text);
-            if (value == found.end()) {
+            // An unreadable summary has been said once: its counts are all unknown.
+            if (value == found.end() && problem.empty()) {
                 contents.missing.push_back("The summary \"" + name + "\" has no line \"" + text +
                                            "\".");
             }
             recording.counts.emplace_back(title, value == found.end() ? "?" : value->second);
         }
-        contents.recordings.push_back(std::move(recording));
     }
 
-    ReportPicture Picture(const std::string& name, const std::string& summary) {
+    // A later listing of a name: the page shows the picture once, so this one refers to the
+    // first, or repeats why it is not shown without saying it again to the operator.
+    ReportPicture Repeat(const Listing& at) {
+        ReportPicture& first = contents.recordings[at.recording].pictures[at.picture];
+        if (first.sProblem.empty() && first.iAnchor == 0) {
+            first.iAnchor = ++anchors;
+        }
+        ReportPicture picture = first;
+        picture.bRepeat = true;
+        return picture;
+    }
+
+    ReportPicture Picture(const std::string& name, const std::string& summary,
+                          const std::map<std::string, std::string>& notSaved) {
         ReportPicture picture;
         picture.sName = name;
         picture.sLabel = name;
@@ -157,22 +215,34 @@ private:
         if (picture.sLabel.ends_with(kPictureEnding)) {
             picture.sLabel.resize(picture.sLabel.size() - kPictureEnding.size());
         }
-        const std::string listedBy = summary.empty() ? "" : " listed in \"" + summary + "\"";
+        std::optional<PictureProblem> problem;
         // Only a plain name in this folder is looked up, whatever a summary says.
         if (name.find_first_of("/\\") != std::string::npos || name == "." || name == "..") {
-            picture.sProblem = "not a file name of this folder";
-        } else if (pictures.count(name) == 0) {
-            picture.sProblem = "missing from the folder";
+            problem = PictureProblem{"is", "not a file name of this folder"};
         } else {
-            picture.sPng = ReadFile(folder / name);
-            if (picture.sPng.compare(0, kPngSignature.size(), kPngSignature) != 0) {
-                picture.sPng.clear();
-                picture.sProblem = "not a PNG picture";
+            ReportFile file;
+            file.bAbsent = pictures.count(name) == 0;
+            if (!file.bAbsent) {
+                file = ReadReportFile(folder / name, kPngSignature.size());
+            }
+            problem = CheckPicture(file);
+            // The recording said why it could not save the picture.
+            const auto error = notSaved.find(name);
+            if (file.bAbsent && error != notSaved.end()) {
+                problem = PictureProblem{"was", "not saved: " + error->second};
             }
         }
-        if (!picture.sProblem.empty()) {
-            contents.missing.push_back("The picture \"" + name + "\"" + listedBy + " is " +
-                                       picture.sProblem + ".");
+        if (problem) {
+            picture.sProblem = problem->sReason;
+            std::string sentence = "The picture \"" + name + "\"";
+            if (!summary.empty()) {
+                sentence += " listed in \"" + summary + "\"";
+            }
+            sentence += ' ';
+            if (!problem->verb.empty()) {
+                sentence.append(problem->verb) += ' ';
+            }
+            contents.missing.push_back(sentence + problem->sReason + ".");
         }
         return picture;
     }
@@ -181,10 +251,28 @@ private:
     ReportContents& contents;
     std::set<std::string> summaries;
     std::set<std::string> pictures;
-    std::set<std::string> listed;
+    std::map<std::string, Listing> listed;
+    int anchors = 0;
 };
 
 } // namespace
+
+std::optional<PictureProblem> CheckPicture(const ReportFile& file) {
+    if (file.bAbsent) {
+        return PictureProblem{"is", "missing from the folder"};
+    }
+    if (!file.sProblem.empty()) {
+        return PictureProblem{"", "cannot be read: " + file.sProblem};
+    }
+    if (!file.sBytes.starts_with(kPngSignature)) {
+        return PictureProblem{"is", "not a PNG picture"};
+    }
+    if (file.iSize > kMaxPictureBytes) {
+        return PictureProblem{"is", "too large to put in the page (" + std::to_string(file.iSize) +
+                                        " bytes, more than " + Megabytes(kMaxPictureBytes) + ")"};
+    }
+    return std::nullopt;
+}
 
 std::optional<ReportContents> ReadRecordingFolder(const std::filesystem::path& folder,
                                                   std::string& error) {
@@ -198,6 +286,7 @@ std::optional<ReportContents> ReadRecordingFolder(const std::filesystem::path& f
         return std::nullopt;
     }
     ReportContents contents;
+    contents.folder = folder;
     contents.sFolderName = folder.filename().string();
     FolderReader reader(folder, contents);
     if (!reader.List(code)) {

@@ -1,6 +1,7 @@
 // The page: the recording's date, what is missing, the counts and the timeline of pictures.
 #include "records/ReportHtml.h"
 
+#include "records/ReportFileRead.h"
 #include "records/Version.h"
 
 #include <cstdint>
@@ -22,6 +23,32 @@ constexpr std::string_view kStyle =
     ".absent{color:#c00}"
     "img{display:block;margin-top:.5em;max-width:100%;height:auto;border:1px solid #999}";
 
+// The page's text on its way to the output, handed on in pieces.
+class PageText {
+public:
+    explicit PageText(const PageOutput& output)
+        : output(output) {}
+
+    PageText& operator+=(std::string_view text) {
+        pending += text;
+        if (pending.size() >= kPieceBytes) {
+            Flush();
+        }
+        return *this;
+    }
+    void Flush() {
+        if (!pending.empty()) {
+            output(pending);
+            pending.clear();
+        }
+    }
+
+private:
+    static constexpr std::size_t kPieceBytes = 256 * 1024;
+    const PageOutput& output;
+    std::string pending;
+};
+
 // Width and height from the PNG header, for a page that does not jump while it loads.
 std::string SizeAttributes(std::string_view png) {
     if (png.size() < 24) {
@@ -37,30 +64,69 @@ std::string SizeAttributes(std::string_view png) {
     return " width=\"" + be32(16) + "\" height=\"" + be32(20) + "\"";
 }
 
-void AppendPicture(std::string& page, const ReportPicture& picture, const std::string& date) {
-    page += "<li><span class=\"when\">";
+// The picture's bytes as base64 in pieces: a whole group of three bytes encodes alone.
+void AppendBase64(PageText& page, std::string_view bytes) {
+    constexpr std::size_t kPiece = 3 * 64 * 1024;
+    for (std::size_t at = 0; at < bytes.size(); at += kPiece) {
+        page += Base64(bytes.substr(at, kPiece));
+    }
+}
+
+std::string Anchor(const ReportPicture& picture) {
+    return "picture-" + std::to_string(picture.iAnchor);
+}
+
+void AppendAbsent(PageText& page, const ReportPicture& picture, const std::string& problem) {
+    page += "<div class=\"absent\">Picture \"" + HtmlEscape(picture.sName) + "\" " +
+            HtmlEscape(problem) + ".</div>";
+}
+
+// The picture, read again from the folder; what changed since it was first read is added to
+// `changed`.
+void AppendImage(PageText& page, const ReportPicture& picture, const std::filesystem::path& folder,
+                 std::vector<std::string>& changed) {
+    const ReportFile file = ReadReportFile(folder / picture.sName, kMaxPictureBytes);
+    if (const std::optional<PictureProblem> problem = CheckPicture(file)) {
+        AppendAbsent(page, picture, problem->sReason);
+        changed.push_back(
+            "The picture \"" + picture.sName +
+            "\" changed while the report was made and is not in it: " + problem->sReason + ".");
+        return;
+    }
+    page += "<img src=\"data:image/png;base64,";
+    AppendBase64(page, file.sBytes);
+    page += "\" alt=\"" + HtmlEscape(picture.sLabel) + "\"" + SizeAttributes(file.sBytes) + ">";
+}
+
+void AppendPicture(PageText& page, const ReportPicture& picture, const ReportContents& contents,
+                   std::vector<std::string>& changed) {
+    page += picture.iAnchor != 0 && !picture.bRepeat ? "<li id=\"" + Anchor(picture) + "\">"
+                                                     : std::string("<li>");
+    page += "<span class=\"when\">";
     if (picture.sTime.empty()) {
         page += "time unknown";
     } else {
         // A recording that runs past midnight says which day its later pictures belong to.
-        page +=
-            HtmlEscape(picture.sDate == date ? picture.sTime : picture.sDate + " " + picture.sTime);
+        page += HtmlEscape(picture.sDate == contents.sDate ? picture.sTime
+                                                           : picture.sDate + " " + picture.sTime);
     }
     page += "</span><span class=\"what\">" + HtmlEscape(picture.sLabel) + "</span>";
-    if (picture.sPng.empty()) {
-        page += "<div class=\"absent\">Picture \"" + HtmlEscape(picture.sName) + "\" " +
-                HtmlEscape(picture.sProblem) + ".</div>";
+    if (!picture.sProblem.empty()) {
+        AppendAbsent(page, picture, picture.sProblem);
+    } else if (picture.bRepeat) {
+        page += "<div class=\"note\">The same picture as <a href=\"#" + Anchor(picture) +
+                "\">above</a>.</div>";
     } else {
-        page += "<img src=\"data:image/png;base64," + Base64(picture.sPng) + "\" alt=\"" +
-                HtmlEscape(picture.sLabel) + "\"" + SizeAttributes(picture.sPng) + ">";
+        AppendImage(page, picture, contents.folder, changed);
     }
     page += "</li>\n";
 }
 
 // several: more than one summary (recordings started in the same second share a folder);
 // only: this is the folder's one list of pictures.
-void AppendRecording(std::string& page, const ReportRecording& recording, const std::string& date,
-                     bool several, bool only) {
+void AppendRecording(PageText& page, const ReportRecording& recording,
+                     const ReportContents& contents, bool several, bool only,
+                     std::vector<std::string>& changed) {
     if (recording.sSummaryName.empty()) {
         page += only ? "<h2>Timeline</h2>\n" : "<h2>Pictures no summary lists</h2>\n";
     } else {
@@ -76,7 +142,7 @@ void AppendRecording(std::string& page, const ReportRecording& recording, const 
     }
     page += "<ol class=\"timeline\">\n";
     for (const ReportPicture& picture : recording.pictures) {
-        AppendPicture(page, picture, date);
+        AppendPicture(page, picture, contents, changed);
     }
     page += "</ol>\n";
 }
@@ -128,9 +194,10 @@ std::string Base64(std::string_view bytes) {
     return encoded;
 }
 
-std::string ComposeReportHtml(const ReportContents& contents) {
+std::vector<std::string> WriteReportHtml(const ReportContents& contents, const PageOutput& output) {
     const std::string when = contents.sDate + " " + contents.sTime;
-    std::string page = "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
+    PageText page(output);
+    page += "<!DOCTYPE html>\n<html lang=\"en\">\n<head>\n<meta charset=\"utf-8\">\n";
     page += "<title>Walk test " + HtmlEscape(when) + "</title>\n";
     page += "<style>" + std::string(kStyle) + "</style>\n</head>\n<body>\n";
     page += "<h1>Walk test of " + HtmlEscape(contents.sDate) + ", started " +
@@ -149,11 +216,14 @@ std::string ComposeReportHtml(const ReportContents& contents) {
     }
     const bool several =
         contents.recordings.size() > 1 && !contents.recordings[1].sSummaryName.empty();
+    std::vector<std::string> changed;
     for (const ReportRecording& recording : contents.recordings) {
-        AppendRecording(page, recording, contents.sDate, several, contents.recordings.size() == 1);
+        AppendRecording(page, recording, contents, several, contents.recordings.size() == 1,
+                        changed);
     }
     page += "</body>\n</html>\n";
-    return page;
+    page.Flush();
+    return changed;
 }
 
 } // namespace records

@@ -1,15 +1,20 @@
-// The report command: read the folder, compose the page, replace any earlier page beside it.
+// The report command: read the folder, write the page beside it in pieces, put it in place of
+// any earlier page.
 #include "records/WalkTestReport.h"
 
-#include "records/FileReplace.h"
+#include "records/ReplacingFile.h"
 #include "records/ReportContents.h"
 #include "records/ReportHtml.h"
 
+#include <exception>
 #include <filesystem>
+#include <new>
 
 namespace records {
 
-ReportOutcome WriteWalkTestReport(const std::string& folder) {
+namespace {
+
+ReportOutcome Report(const std::string& folder) {
     ReportOutcome outcome;
     std::filesystem::path path = std::filesystem::absolute(folder).lexically_normal();
     // "recording/" and "." name the folder itself.
@@ -23,22 +28,51 @@ ReportOutcome WriteWalkTestReport(const std::string& folder) {
         return outcome;
     }
     const std::string page = (path.parent_path() / (path.filename().string() + ".html")).string();
-    const WriteOutcome written = ReplaceFileContents(page, ComposeReportHtml(*contents));
+    // Not through a link: an unrelated file must never be replaced by a report.
+    ReplacingFile file(page);
+    if (!file.Outcome()) {
+        outcome.sMessage = file.Outcome().sError;
+        return outcome;
+    }
+    const std::vector<std::string> changed =
+        WriteReportHtml(*contents, [&file](std::string_view piece) { file.Write(piece); });
+    const bool complete = contents->missing.empty() && changed.empty();
+    std::string message;
+    if (complete) {
+        message = "Walk-test report written: " + page;
+    } else {
+        message = "Walk-test report written, with what is missing marked: " + page;
+        for (const std::vector<std::string>* sentences : {&contents->missing, &changed}) {
+            for (const std::string& sentence : *sentences) {
+                message += "\n" + sentence;
+            }
+        }
+    }
+    const WriteOutcome written = file.Finish();
     if (!written) {
         outcome.sMessage = written.sError;
         return outcome;
     }
+    outcome.kind = complete ? ReportOutcome::Kind::Complete : ReportOutcome::Kind::Incomplete;
     outcome.sPath = page;
-    if (contents->missing.empty()) {
-        outcome.kind = ReportOutcome::Kind::Complete;
-        outcome.sMessage = "Walk-test report written: " + page;
-        return outcome;
+    outcome.sMessage = std::move(message);
+    return outcome;
+}
+
+} // namespace
+
+ReportOutcome WriteWalkTestReport(const std::string& folder) {
+    // Whatever goes wrong ends as a report not written, with a plain reason: nothing escapes
+    // to abort the command with an exit code of its own.
+    ReportOutcome outcome;
+    try {
+        return Report(folder);
+    } catch (const std::bad_alloc&) {
+        outcome.sMessage = "Not enough memory to make the report of \"" + folder + "\".";
+    } catch (const std::exception& error) {
+        outcome.sMessage = "The report of \"" + folder + "\" failed: " + error.what() + ".";
     }
-    outcome.kind = ReportOutcome::Kind::Incomplete;
-    outcome.sMessage = "Walk-test report written, with what is missing marked: " + page;
-    for (const std::string& sentence : contents->missing) {
-        outcome.sMessage += "\n" + sentence;
-    }
+    outcome.sMessage += " No report was written.";
     return outcome;
 }
 

@@ -14,6 +14,8 @@ struct ReportOutcome {
 
 // Reads the folder and writes "<folder name>.html" in the folder's parent; the folder's own
 // files are only read. A folder with something missing still gets its page, which says what.
+// Only a regular file is replaced by the page, never one a link names. Whatever stops the
+// report, running out of memory included, ends as NotWritten with its reason.
 ReportOutcome WriteWalkTestReport(const std::string& folder);
 
 } // namespace records

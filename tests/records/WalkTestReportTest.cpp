@@ -1,69 +1,24 @@
 // The walk-test report: a recording folder's page beside it, complete or marked where files are
 // missing, safe against what file names and summaries hold, and the folder left untouched.
 #include "records/WalkTestReport.h"
-#include "records/PngWriter.h"
 #include "records/ReportHtml.h"
 
-#include "TempDirFixture.h"
+#include "WalkTestReportFixture.h"
 
-#include <map>
 #include <regex>
 
 namespace {
 
 using records::ReportOutcome;
+using records_test::Images;
+using records_test::kCounts;
+using records_test::kFolder;
+using records_test::kPictures;
+using records_test::kSummaryName;
+using records_test::Png;
 namespace fs = std::filesystem;
 
-constexpr const char* kFolder = "2015-03-05 14'07'33";
-const std::vector<std::string> kPictures = {
-    "2015-03-05 14'07'33.120 Start Recording.png",
-    "2015-03-05 14'07'41.005 Alarm 1.png",
-    "2015-03-05 14'07'44.370 Normal.png",
-    "2015-03-05 14'08'02.999 Stop Recording.png",
-};
-constexpr const char* kSummaryName = "2015-03-05 14'08'03.001 Contents.txt";
-constexpr const char* kCounts = "Alarms: 1\r\nPre Alarms PL: 0\r\nPre Alarms LL: 0\r\n"
-                                "Settings Changes: 0\r\nCalibrations: 0\r\nPauses: 0\r\n"
-                                "Disconnections: 0\r\nMalfunctions: 0\r\n";
-
-std::string Png(int width, int height, std::uint8_t shade) {
-    records::Image image{
-        width, height, 3,
-        std::vector<std::uint8_t>(static_cast<std::size_t>(width) * height * 3, shade)};
-    return *records::EncodePng(image.View());
-}
-
-class WalkTestReport : public records_test::TempDirFixture {
-protected:
-    // A recording as AlarmRecording leaves it: the pictures, then the summary listing them.
-    void MakeRecording(const fs::path& folder, const std::vector<std::string>& names) {
-        fs::create_directory(folder);
-        std::string summary;
-        std::uint8_t shade = 0;
-        for (const std::string& name : names) {
-            WriteAll(folder / name, Png(8, 4, shade += 40));
-            summary += name + "\r\n";
-        }
-        WriteAll(folder / kSummaryName, summary + kCounts);
-    }
-    std::map<std::string, std::string> Snapshot(const fs::path& folder) {
-        std::map<std::string, std::string> files;
-        for (const std::string& name : Listing(folder)) {
-            files[name] = ReadAll(folder / name);
-        }
-        return files;
-    }
-};
-
-// The page's pictures in order: the alt text and the decoded-back data URI.
-std::vector<std::pair<std::string, std::string>> Images(const std::string& page) {
-    std::vector<std::pair<std::string, std::string>> images;
-    const std::regex img("<img src=\"data:image/png;base64,([A-Za-z0-9+/=]*)\" alt=\"([^\"]*)\"");
-    for (std::sregex_iterator it(page.begin(), page.end(), img), end; it != end; ++it) {
-        images.emplace_back((*it)[2], (*it)[1]);
-    }
-    return images;
-}
+class WalkTestReport : public records_test::WalkTestReportFixture {};
 
 TEST_F(WalkTestReport, HoldsEveryPictureInOrderAndTheCountsAndLeavesTheFolderAlone) {
     MakeRecording(kFolder, kPictures);
@@ -185,6 +140,78 @@ TEST_F(WalkTestReport, TextFromFilesIsEscapedAndOnlyTheFoldersOwnPicturesAreShow
     EXPECT_NE(outcome.sMessage.find("is not a file name of this folder"), std::string::npos);
     EXPECT_EQ(page.find(records::Base64(secret)), std::string::npos);
     EXPECT_EQ(Images(page).size(), 1u);
+}
+
+std::size_t Occurrences(const std::string& text, const std::string& part) {
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) {
+        ++count;
+    }
+    return count;
+}
+
+TEST_F(WalkTestReport, APictureListedManyTimesIsPutInThePageOnceAndReferredTo) {
+    MakeRecording(kFolder, {kPictures[1], kPictures[2]});
+    fs::remove(fs::path(kFolder) / kPictures[2]);
+    std::string summary;
+    for (int i = 0; i < 500; ++i) {
+        summary += kPictures[1] + "\r\n" + kPictures[2] + "\r\n";
+    }
+    WriteAll(fs::path(kFolder) / kSummaryName, summary + kCounts);
+
+    const ReportOutcome outcome = records::WriteWalkTestReport(kFolder);
+    ASSERT_EQ(outcome.kind, ReportOutcome::Kind::Incomplete) << outcome.sMessage;
+    EXPECT_EQ(Occurrences(outcome.sMessage, "missing from the folder"), 1u) << outcome.sMessage;
+    const std::string page = ReadAll(outcome.sPath);
+    ASSERT_EQ(Images(page).size(), 1u);
+    std::smatch anchor;
+    ASSERT_TRUE(std::regex_search(page, anchor, std::regex("<li id=\"([^\"]+)\">")));
+    EXPECT_EQ(Occurrences(page, "<a href=\"#" + anchor.str(1) + "\">"), 499u);
+    // Every listing keeps its place in the timeline, the missing one with its reason.
+    EXPECT_EQ(Occurrences(page, "<span class=\"when\">"), 1000u);
+    EXPECT_EQ(Occurrences(page, "<div class=\"absent\">"), 500u);
+    EXPECT_LT(page.size(), 300'000u);
+}
+
+TEST_F(WalkTestReport, APictureOverTheSizeLimitIsListedWithItsSizeAndNotEmbedded) {
+    MakeRecording(kFolder, kPictures);
+    // Sparse where the file system allows: a PNG's first bytes, then 25 MB of nothing.
+    fs::resize_file(fs::path(kFolder) / kPictures[1], 25u << 20);
+    const ReportOutcome outcome = records::WriteWalkTestReport(kFolder);
+    ASSERT_EQ(outcome.kind, ReportOutcome::Kind::Incomplete) << outcome.sMessage;
+    EXPECT_NE(outcome.sMessage.find("\"" + kPictures[1] + "\" listed in \"" + kSummaryName +
+                                    "\" is too large to put in the page (26214400 bytes"),
+              std::string::npos)
+        << outcome.sMessage;
+    const std::string page = ReadAll(outcome.sPath);
+    EXPECT_EQ(Images(page).size(), 3u);
+    EXPECT_NE(page.find("Alarm 1</span><div class=\"absent\">"), std::string::npos);
+    EXPECT_LT(page.size(), 100'000u);
+}
+
+TEST_F(WalkTestReport, APictureTheRecordingCouldNotSaveIsShownWithTheRecordingsError) {
+    const std::string error = "Cannot create file \"" + std::string(kFolder) + "/" + kPictures[2] +
+                              "\": No space left on device";
+    MakeRecording(kFolder, kPictures, "Missing: " + kPictures[2] + ": " + error + "\r\n");
+    fs::remove(fs::path(kFolder) / kPictures[2]);
+    const ReportOutcome outcome = records::WriteWalkTestReport(kFolder);
+    ASSERT_EQ(outcome.kind, ReportOutcome::Kind::Incomplete) << outcome.sMessage;
+    EXPECT_NE(outcome.sMessage.find("\"" + kPictures[2] + "\" listed in \"" + kSummaryName +
+                                    "\" was not saved: " + error + "."),
+              std::string::npos)
+        << outcome.sMessage;
+    // Neither a count nor a picture of its own, nor a second sentence.
+    EXPECT_EQ(outcome.sMessage.find("Missing: "), std::string::npos) << outcome.sMessage;
+    EXPECT_EQ(outcome.sMessage.find("missing from the folder"), std::string::npos);
+    EXPECT_EQ(outcome.sMessage.find("has no line"), std::string::npos);
+    const std::string page = ReadAll(outcome.sPath);
+    EXPECT_EQ(page.find("Missing: "), std::string::npos);
+    EXPECT_NE(page.find("<th>Alarms</th><td>1</td>"), std::string::npos);
+    EXPECT_NE(page.find("Normal</span><div class=\"absent\">Picture \"" +
+                        records::HtmlEscape(kPictures[2]) +
+                        "\" not saved: " + records::HtmlEscape(error) + ".</div>"),
+              std::string::npos);
+    EXPECT_EQ(Images(page).size(), 3u);
 }
 
 TEST(ReportBase64, EncodesTheStandardVectors) {

@@ -1,0 +1,40 @@
+// A file written piece by piece under a temporary name beside its final one and renamed over it
+// once complete, so that no one ever finds half of it. Unlike ReplaceFileContents, which the
+// settings file writes through links, it never writes through a link: a link, or anything but a
+// regular file, at the final name is refused and left as it is.
+#pragma once
+
+#include "records/WriteOutcome.h"
+
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace records {
+
+class ReplacingFile {
+public:
+    // Checks the final name and creates the temporary file; a failure shows in Outcome().
+    explicit ReplacingFile(std::string path);
+    // Removes the temporary file unless Finish put it in place.
+    ~ReplacingFile();
+    ReplacingFile(const ReplacingFile&) = delete;
+    ReplacingFile& operator=(const ReplacingFile&) = delete;
+
+    // Appends the bytes; after a failure nothing more is written.
+    void Write(std::string_view bytes);
+    // Flushes the file to the disk and renames it over the final name, once: the rename
+    // replaces that entry itself, so a link made there meanwhile is replaced and its target
+    // left untouched. On POSIX an existing file's permission bits are kept.
+    WriteOutcome Finish();
+    // The first failure so far; written when there was none.
+    const WriteOutcome& Outcome() const { return outcome; }
+
+private:
+    struct Temporary; // the platform's handle and name of the temporary file
+    std::string sPath;
+    std::unique_ptr<Temporary> temporary;
+    WriteOutcome outcome;
+};
+
+} // namespace records

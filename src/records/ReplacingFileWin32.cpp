@@ -1,0 +1,101 @@
+// A file put in place whole on Windows: CREATE_NEW temporary file, flush, MoveFileEx.
+#include "records/ReplacingFile.h"
+
+#include <algorithm>
+#include <windows.h>
+
+namespace records {
+
+struct ReplacingFile::Temporary {
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    std::string sPath;
+};
+
+namespace {
+
+// A fresh file in the final name's folder, so that the move stays on one volume.
+HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
+    static unsigned counter = 0;
+    const std::size_t slash = target.find_last_of("\\/");
+    const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = target.substr(0, nameAt) + "." + target.substr(nameAt) + "." +
+                   std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter) + ".tmp";
+        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
+            return file;
+        }
+    }
+    return INVALID_HANDLE_VALUE;
+}
+
+WriteOutcome Failure(const std::string& what, const std::string& path, DWORD error) {
+    return WriteOutcome::Failed(SystemErrorText(what, path, static_cast<int>(error)));
+}
+
+} // namespace
+
+ReplacingFile::ReplacingFile(std::string path)
+    : sPath(std::move(path))
+    , temporary(std::make_unique<Temporary>()) {
+    const DWORD attributes = GetFileAttributesA(sPath.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
+        outcome = WriteOutcome::Failed("Cannot write file \"" + sPath +
+                                       "\": it is a symbolic link, which is never written through");
+        return;
+    }
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        outcome =
+            WriteOutcome::Failed("Cannot write file \"" + sPath + "\": it is not a regular file");
+        return;
+    }
+    temporary->handle = CreateTemporary(sPath, temporary->sPath);
+    if (temporary->handle == INVALID_HANDLE_VALUE) {
+        outcome = Failure("Cannot create file", sPath, GetLastError());
+    }
+}
+
+ReplacingFile::~ReplacingFile() {
+    if (temporary->handle != INVALID_HANDLE_VALUE) {
+        CloseHandle(temporary->handle);
+        DeleteFileA(temporary->sPath.c_str());
+    }
+}
+
+void ReplacingFile::Write(std::string_view bytes) {
+    while (outcome && !bytes.empty()) {
+        DWORD written = 0;
+        const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), 1u << 30));
+        if (!WriteFile(temporary->handle, bytes.data(), wanted, &written, nullptr) ||
+            written == 0) {
+            outcome = Failure("Cannot write file", sPath, GetLastError());
+            return;
+        }
+        bytes.remove_prefix(written);
+    }
+}
+
+WriteOutcome ReplacingFile::Finish() {
+    if (!outcome) {
+        return outcome;
+    }
+    const HANDLE handle = temporary->handle;
+    temporary->handle = INVALID_HANDLE_VALUE;
+    const bool flushed = FlushFileBuffers(handle);
+    const DWORD flushError = GetLastError();
+    CloseHandle(handle);
+    // A read-only earlier page refuses the move and stays as it was.
+    if (!flushed) {
+        outcome = Failure("Cannot write file", sPath, flushError);
+    } else if (!MoveFileExA(temporary->sPath.c_str(), sPath.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+        outcome = Failure("Cannot write file", sPath, GetLastError());
+    } else {
+        return outcome;
+    }
+    DeleteFileA(temporary->sPath.c_str());
+    return outcome;
+}
+
+} // namespace records
