@@ -372,6 +372,24 @@ TEST(DetectorSim, PlaysAScriptFileAndRejectsABadOne) {
     EXPECT_EQ(bad.Wait(2), 2);
 }
 
+TEST(DetectorSim, AScriptIsReadOnlyFromARegularFile) {
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {testing::TempDir(), "it is a directory, not a regular file"},
+        {"/dev/zero", "it is a character device, not a regular file"},
+        {testing::TempDir() + "detector-sim-absent.script", "No such file or directory"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        SimProcess sim({"--script", c.path});
+        EXPECT_FALSE(sim.Started());
+        EXPECT_EQ(sim.Wait(2), 2);
+        EXPECT_EQ(sim.ErrorOutput(), "cannot read script " + c.path + ": " + c.reason + "\n");
+    }
+}
+
 TEST(DetectorSim, EventLogSaysWhenEachScriptedEventStarted) {
     const std::string path = testing::TempDir() + "/events.log";
     SimProcess sim({"--rate", "400", "--event-log", path, "--event", "0.3 silence 0.2", "--event",

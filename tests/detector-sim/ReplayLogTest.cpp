@@ -1,18 +1,35 @@
 // Reading a traffic log for replay: which "Inp:" lines are read or skipped, the stream they
-// give back, and their times.
-#include "ReplayLog.h"
+// give back, their times, and a log read only as far as the replay has gone.
+#include "ReplayLogReader.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <fstream>
 #include <random>
+#include <sstream>
 #include <string>
 #include <vector>
 
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+
+struct ReplayLog {
+    std::vector<sim::ReplayChunk> chunks;
+    std::vector<std::string> skipped;
+};
+
+// The whole log's chunks and skipped lines.
+ReplayLog ParseReplayLog(const std::string& text) {
+    std::stringbuf buffer(text);
+    ReplayLog log;
+    sim::ReplayLogReader reader(buffer,
+                                [&](const std::string& why) { log.skipped.push_back(why); });
+    while (std::optional<sim::ReplayChunk> chunk = reader.Next()) {
+        log.chunks.push_back(std::move(*chunk));
+    }
+    return log;
+}
 
 struct LineCase {
     const char* name;
@@ -30,9 +47,9 @@ class ReplayLine : public testing::TestWithParam<LineCase> {};
 TEST_P(ReplayLine, IsReadOrSkippedWithItsLineNumber) {
     const LineCase& c = GetParam();
     // A readable line before it shows the line number counts every line.
-    const sim::ReplayLog log =
-        sim::ParseReplayLog(std::string("10:00:00.000  Inp:[00 E3 10 F3] chsum:Ok code:7 ") +
-                            "pwr:784 out:0 freq:0 code:7\n" + c.text);
+    const ReplayLog log =
+        ParseReplayLog(std::string("10:00:00.000  Inp:[00 E3 10 F3] chsum:Ok code:7 ") +
+                       "pwr:784 out:0 freq:0 code:7\n" + c.text);
     ASSERT_GE(log.chunks.size(), 1u);
     if (c.skipped) {
         ASSERT_EQ(log.skipped.size(), 1u);
@@ -115,7 +132,7 @@ Bytes Played(const std::vector<std::string>& lines) {
         text += line + "\n";
     }
     Bytes played;
-    for (const sim::ReplayChunk& chunk : sim::ParseReplayLog(text).chunks) {
+    for (const sim::ReplayChunk& chunk : ParseReplayLog(text).chunks) {
         played.insert(played.end(), chunk.bytes.begin(), chunk.bytes.end());
     }
     return played;
@@ -158,12 +175,12 @@ TEST(ReplayStream, TheProgramSeesTheSameCandidatesOnReplay) {
 }
 
 TEST(ReplayTimes, RelativeToTheFirstLineAcrossMidnightAndAClockSetBack) {
-    const sim::ReplayLog log = sim::ParseReplayLog("23:59:58.000  13.12.2026 Mirelund v1.54.0.0\n"
-                                                   "23:59:59.900  Inp:[00 2A 15 3F] chsum:Ok\n"
-                                                   "00:00:00.150  Inp:[00 2A 15 3F] chsum:Ok\n"
-                                                   "00:00:03.150  Inp:[00 2A 15 3F] chsum:Ok\n"
-                                                   "00:00:02.000  Inp:[00 2A 15 3F] chsum:Ok\n"
-                                                   "00:00:02.500  Inp:[00 2A 15 3F] chsum:Ok\n");
+    const ReplayLog log = ParseReplayLog("23:59:58.000  13.12.2026 Mirelund v1.54.0.0\n"
+                                         "23:59:59.900  Inp:[00 2A 15 3F] chsum:Ok\n"
+                                         "00:00:00.150  Inp:[00 2A 15 3F] chsum:Ok\n"
+                                         "00:00:03.150  Inp:[00 2A 15 3F] chsum:Ok\n"
+                                         "00:00:02.000  Inp:[00 2A 15 3F] chsum:Ok\n"
+                                         "00:00:02.500  Inp:[00 2A 15 3F] chsum:Ok\n");
     std::vector<double> seconds;
     for (const sim::ReplayChunk& chunk : log.chunks) {
         seconds.push_back(chunk.seconds);
@@ -179,10 +196,10 @@ TEST(ReplayTimes, RelativeToTheFirstLineAcrossMidnightAndAClockSetBack) {
 
 TEST(ReplayTimes, TheIdentityWordGivesTheCommandForm) {
     // Kind 6 with cs 1 (word bit 12) and with cs 0; other lines leave it unknown.
-    const sim::ReplayLog log = sim::ParseReplayLog("12:00:00.000  Inp:[00 D0 05 D5] chsum:Ok\n"
-                                                   "12:00:00.010  Inp:[00 C0 05 C5] chsum:Ok\n"
-                                                   "12:00:00.020  Inp:[00 D0 05 D6] chsum:!!!\n"
-                                                   "12:00:00.030  Inp:[00 2A 15 3F] chsum:Ok\n");
+    const ReplayLog log = ParseReplayLog("12:00:00.000  Inp:[00 D0 05 D5] chsum:Ok\n"
+                                         "12:00:00.010  Inp:[00 C0 05 C5] chsum:Ok\n"
+                                         "12:00:00.020  Inp:[00 D0 05 D6] chsum:!!!\n"
+                                         "12:00:00.030  Inp:[00 2A 15 3F] chsum:Ok\n");
     ASSERT_EQ(log.chunks.size(), 4u);
     EXPECT_EQ(log.chunks[0].cs, 1);
     EXPECT_EQ(log.chunks[1].cs, 0);
@@ -190,16 +207,91 @@ TEST(ReplayTimes, TheIdentityWordGivesTheCommandForm) {
     EXPECT_EQ(log.chunks[3].cs, -1);
 }
 
-TEST(ReplayFile, WithoutAnInpLineIsAnError) {
-    const std::string path = testing::TempDir() + "replay-no-inp.log";
-    std::ofstream(path) << "12:00:00.000  13.12.2026 Mirelund v1.54.0.0\n12:00:01.000  Recv: 4\n";
-    sim::ReplayLog log;
-    std::string error;
-    EXPECT_FALSE(sim::LoadReplayLog(path, log, error));
-    EXPECT_NE(error.find("no readable \"Inp:\" line"), std::string::npos) << error;
-    EXPECT_FALSE(sim::LoadReplayLog(path + ".absent", log, error));
-    EXPECT_NE(error.find("cannot read"), std::string::npos) << error;
-    std::remove(path.c_str());
+TEST(ReplayReader, ALogWithoutAnInpLineGivesNothing) {
+    const ReplayLog log =
+        ParseReplayLog("12:00:00.000  13.12.2026 Mirelund v1.54.0.0\n12:00:01.000  Recv: 4\n");
+    EXPECT_TRUE(log.chunks.empty());
+    EXPECT_TRUE(log.skipped.empty());
+}
+
+std::string FrameLine(int milliseconds, const char* lineEnd = "\n") {
+    char text[64];
+    std::snprintf(text, sizeof text, "%02d:%02d:%02d.%03d  Inp:[00 2A 15 3F] chsum:Ok%s",
+                  10 + milliseconds / 3'600'000, milliseconds / 60'000 % 60,
+                  milliseconds / 1000 % 60, milliseconds % 1000, lineEnd);
+    return text;
+}
+
+// A writer still writing: a traffic log of frames 5 ms apart, each line made only when the
+// reader asks for more, and a count of the lines made so far.
+class GrowingLog : public std::streambuf {
+public:
+    explicit GrowingLog(int lines)
+        : lines(lines) {}
+    int Made() const { return made; }
+
+protected:
+    int_type underflow() override {
+        if (made == lines) {
+            return traits_type::eof();
+        }
+        line = FrameLine(5 * made++);
+        setg(line.data(), line.data(), line.data() + line.size());
+        return traits_type::to_int_type(*gptr());
+    }
+
+private:
+    int lines;
+    int made = 0;
+    std::string line;
+};
+
+TEST(ReplayReader, ReadsTheLogOnlyAsFarAsTheReplayHasGone) {
+    GrowingLog log(100'000);
+    sim::ReplayLogReader reader(log, [](const std::string& why) { ADD_FAILURE() << why; });
+    const std::optional<sim::ReplayChunk> first = reader.Next();
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->lineNumber, 1);
+    EXPECT_EQ(log.Made(), 1);
+    for (int chunk = 2; chunk <= 1000; ++chunk) {
+        const std::optional<sim::ReplayChunk> next = reader.Next();
+        ASSERT_TRUE(next);
+        ASSERT_EQ(next->lineNumber, chunk);
+        ASSERT_NEAR(next->seconds, 0.005 * (chunk - 1), 1e-9);
+    }
+    EXPECT_EQ(log.Made(), 1000);
+}
+
+TEST(ReplayReader, LinesAcrossTheReadingBlocksAreEachReadOnce) {
+    // About 1.5 MB of frames between other lines of every length up to the longest a line may
+    // be, in CR LF, so lines and their line ends fall across the blocks the log is read in.
+    std::mt19937 random(3);
+    std::string text;
+    int frames = 0;
+    while (text.size() < 1'500'000) {
+        text += std::string(random() % sim::LineReader::kLongestLine, '-') + "\r\n";
+        text += FrameLine(5 * frames++, "\r\n");
+    }
+    const ReplayLog log = ParseReplayLog(text);
+    EXPECT_TRUE(log.skipped.empty());
+    ASSERT_EQ(static_cast<int>(log.chunks.size()), frames);
+    for (int i = 0; i < frames; ++i) {
+        ASSERT_EQ(log.chunks[i].lineNumber, 2 * i + 2);
+        ASSERT_NEAR(log.chunks[i].seconds, 0.005 * i, 1e-9);
+    }
+}
+
+TEST(ReplayReader, ALineTooLongToBeALogLineIsSkipped) {
+    const std::string frame = "10:00:00.000  Inp:[00 2A 15 3F] chsum:Ok ";
+    const std::string longest =
+        frame + std::string(sim::LineReader::kLongestLine - frame.size(), 'x');
+    const ReplayLog log = ParseReplayLog(longest + "\n" + longest + "x\n" +
+                                         std::string(1 << 20, 'y') + "\n" + frame + "\n");
+    EXPECT_EQ(log.skipped, (std::vector<std::string>{"line 2: longer than 4096 bytes",
+                                                     "line 3: longer than 4096 bytes"}));
+    ASSERT_EQ(log.chunks.size(), 2u);
+    EXPECT_EQ(log.chunks[0].lineNumber, 1);
+    EXPECT_EQ(log.chunks[1].lineNumber, 4);
 }
 
 } // namespace

@@ -1,11 +1,14 @@
 // The simulator replaying a traffic log: the recorded bytes at the recorded pace, commands
-// logged on the side, the end of the log ending the run, and a log with nothing to play refused.
+// logged on the side, the end of the log ending the run, and a log with nothing to play, or that
+// is no regular file or cannot be read, refused.
 #include "SimProcess.h"
 
 #include <gtest/gtest.h>
 
 #include <fstream>
 #include <iterator>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace {
 
@@ -45,6 +48,35 @@ TEST(DetectorSimReplay, ALogWithoutInpLinesIsRefused) {
     EXPECT_EQ(sim.Wait(2), 2);
     SimProcess slow({"--replay", path, "--speed", "0"});
     EXPECT_EQ(slow.Wait(2), 2);
+}
+
+TEST(DetectorSimReplay, OnlyAReadableRegularFileIsReplayed) {
+    const std::string fifo =
+        testing::TempDir() + "detector-sim-replay-" + std::to_string(getpid()) + ".fifo";
+    unlink(fifo.c_str());
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        std::string reason;
+    } cases[] = {
+        {testing::TempDir(), "it is a directory, not a regular file"},
+        // Endless: it must be refused before a single byte is read.
+        {"/dev/zero", "it is a character device, not a regular file"},
+        // Opening it to read would wait for a writer that never comes.
+        {fifo, "it is a FIFO, not a regular file"},
+        {testing::TempDir() + "detector-sim-absent.log", "No such file or directory"},
+        // A regular file whose first read fails.
+        {"/proc/self/mem", "Input/output error"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        SimProcess sim({"--replay", c.path});
+        EXPECT_FALSE(sim.Started());
+        EXPECT_EQ(sim.Wait(2), 2);
+        EXPECT_EQ(sim.ErrorOutput(),
+                  "detector-sim: cannot read the traffic log " + c.path + ": " + c.reason + "\n");
+    }
+    unlink(fifo.c_str());
 }
 
 } // namespace

@@ -8,6 +8,8 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <poll.h>
 #include <sstream>
 #include <sys/file.h>
@@ -51,13 +53,19 @@ SimProcess::SimProcess(const std::vector<std::string>& args, const std::string& 
     } else {
         portsDir = dir;
     }
+    // Kept apart from the port directory, whose entries some tests count.
+    char errorPattern[] = "/tmp/detector-sim-stderr-XXXXXX";
+    const int errorFd = mkstemp(errorPattern);
+    errorPath = errorPattern;
     int out[2];
-    if (pipe(out) != 0) {
+    if (errorFd < 0 || pipe(out) != 0) {
         return;
     }
     pid = fork();
     if (pid == 0) {
         dup2(out[1], STDOUT_FILENO);
+        dup2(errorFd, STDERR_FILENO);
+        close(errorFd);
         close(out[0]);
         close(out[1]);
         setenv("MIRELUND_PORTS", portsDir.c_str(), 1);
@@ -73,6 +81,7 @@ SimProcess::SimProcess(const std::vector<std::string>& args, const std::string& 
         _exit(127);
     }
     close(out[1]);
+    close(errorFd);
     pollfd fd{out[0], POLLIN, 0};
     char c;
     while (poll(&fd, 1, 3000) > 0 && read(out[0], &c, 1) == 1 && c != '\n') {
@@ -94,6 +103,14 @@ SimProcess::~SimProcess() {
         std::error_code ec;
         std::filesystem::remove_all(portsDir, ec);
     }
+    if (!errorPath.empty()) {
+        unlink(errorPath.c_str());
+    }
+}
+
+std::string SimProcess::ErrorOutput() const {
+    std::ifstream in(errorPath);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
 bool SimProcess::OpenLine() {

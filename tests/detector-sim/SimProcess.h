@@ -1,4 +1,5 @@
-// A running detector-sim in a temporary port directory, and the tool's side of its line.
+// A running detector-sim in a temporary port directory, its stderr kept in a file, and the
+// tool's side of its line.
 #pragma once
 
 #include <cstdint>
@@ -29,6 +30,8 @@ public:
     const std::string& PortsDir() const { return portsDir; }
     const std::string& EntryPath() const { return entryPath; }
     std::string CommandLogPath() const { return portsDir + "/commands.log"; }
+    // What the simulator has written to stderr so far.
+    std::string ErrorOutput() const;
 
     // Opens the entry the way the tool does; closes any earlier handle.
     bool OpenLine();
@@ -47,6 +50,7 @@ private:
     std::string portsDir;
     std::string entryPath;
     std::string firstLine;
+    std::string errorPath;
     int pid = -1;
     int lineFd = -1;
     bool ownsDir = false;

@@ -11,6 +11,7 @@
 #include <poll.h>
 #include <tuple>
 #include <unistd.h>
+#include <utility>
 
 namespace sim {
 
@@ -25,9 +26,11 @@ constexpr double kSettleSeconds = 0.1;
 
 } // namespace
 
-ReplayPlayer::ReplayPlayer(const ReplayLog& log, double speed, double duration, PtyEndpoint& line,
-                           std::FILE* commandLog, const volatile std::sig_atomic_t& stop)
+ReplayPlayer::ReplayPlayer(ReplayLogReader& log, ReplayChunk first, double speed, double duration,
+                           PtyEndpoint& line, std::FILE* commandLog,
+                           const volatile std::sig_atomic_t& stop)
     : log(log)
+    , next(std::move(first))
     , speed(speed)
     , duration(duration)
     , line(line)
@@ -39,8 +42,8 @@ int ReplayPlayer::Run() {
     const double launched = SteadyNow();
     double origin = -1; // steady time of the first line, once the program has read it
     double lastWrite = launched;
-    std::size_t next = 0;
-    Play(log.chunks[next++]);
+    Play(*next);
+    next = log.Next();
     // The pty hands written bytes to the reading side a moment later, so an empty line right
     // after a write does not yet mean the program has read them.
     const auto read = [&](double now) {
@@ -56,18 +59,17 @@ int ReplayPlayer::Run() {
         if (origin < 0 && read(now)) {
             origin = now;
         }
-        while (origin >= 0 && next < log.chunks.size() &&
-               origin + log.chunks[next].seconds / speed <= now) {
-            Play(log.chunks[next++]);
+        while (origin >= 0 && next && origin + next->seconds / speed <= now) {
+            Play(*next);
+            next = log.Next();
             lastWrite = now;
         }
-        if (origin >= 0 && next == log.chunks.size() &&
-            (read(now) || now - lastWrite >= kDrainSeconds)) {
+        if (origin >= 0 && !next && (read(now) || now - lastWrite >= kDrainSeconds)) {
             break;
         }
         double wait = kLongestWaitSeconds;
-        if (origin >= 0 && next < log.chunks.size()) {
-            wait = std::clamp(origin + log.chunks[next].seconds / speed - now, 0.0, wait);
+        if (origin >= 0 && next) {
+            wait = std::clamp(origin + next->seconds / speed - now, 0.0, wait);
         }
         const timespec timeout{0, static_cast<long>(std::ceil(wait * 1e9))};
         const int ready = ppoll(fds, 1, &timeout, nullptr);

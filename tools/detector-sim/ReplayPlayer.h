@@ -5,28 +5,32 @@
 #include "CommandParser.h"
 #include "DetectorModel.h"
 #include "PtyEndpoint.h"
-#include "ReplayLog.h"
+#include "ReplayLogReader.h"
 
 #include <csignal>
 #include <cstdio>
+#include <optional>
 
 namespace sim {
 
 class ReplayPlayer {
 public:
-    // speed: recorded seconds per played second; duration: seconds before exiting, 0 for none.
-    ReplayPlayer(const ReplayLog& log, double speed, double duration, PtyEndpoint& line,
-                 std::FILE* commandLog, const volatile std::sig_atomic_t& stop);
+    // first: the log's first chunk, read before the line was set up; the rest is read from log
+    // as it plays. speed: recorded seconds per played second; duration: seconds before
+    // exiting, 0 for none.
+    ReplayPlayer(ReplayLogReader& log, ReplayChunk first, double speed, double duration,
+                 PtyEndpoint& line, std::FILE* commandLog, const volatile std::sig_atomic_t& stop);
 
-    // Plays the whole log and returns once the program has read its last byte (or soon after,
-    // if it never does), when stopped, or after the duration.
+    // Plays the log to its end and returns once the program has read its last byte (or soon
+    // after, if it never does), when stopped, or after the duration.
     int Run();
 
 private:
     void Receive(double now);
     void Play(const ReplayChunk& chunk);
 
-    const ReplayLog& log;
+    ReplayLogReader& log;
+    std::optional<ReplayChunk> next; // read one ahead, so its time is known before it is due
     double speed;
     double duration;
     PtyEndpoint& line;

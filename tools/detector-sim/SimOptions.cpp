@@ -1,9 +1,17 @@
 // Command-line parsing for the simulator.
 #include "SimOptions.h"
 
+#include "LineReader.h"
+#include "RegularFile.h"
+
+#include <cerrno>
+#include <charconv>
+#include <cmath>
 #include <cstdlib>
-#include <fstream>
 #include <getopt.h>
+#include <iterator>
+#include <optional>
+#include <string_view>
 
 namespace sim {
 
@@ -58,8 +66,8 @@ const char* const kUsage =
     "                      $XDG_CONFIG_HOME/mirelund/ports)\n"
     "  --device PATH       use an existing serial device instead of a pseudo-terminal\n"
     "  --rate FPS          telemetry frames per second, 14..1440 (default 200)\n"
-    "  --duration S        exit after S seconds\n"
-    "  --noise N           signal noise amplitude in counts (default 3)\n"
+    "  --duration S        exit after S seconds, 0..1e9 (default 0: when stopped)\n"
+    "  --noise N           signal noise amplitude in counts, 0..1023 (default 3)\n"
     "  --refuse-position   ignore position commands\n"
     "  --incomplete-cycle  never send the state word, so no full cycle completes\n"
     "  --calibrating       start in Calibration, as a detector left mid-alignment\n"
@@ -71,52 +79,97 @@ const char* const kUsage =
     "  --event LINE        one scenario event: \"<start> <action> <duration> [value]\",\n"
     "                      action walk|malfunction|dis|silence|noise|corrupt\n"
     "  --replay FILE       play the \"Inp:\" lines of a traffic log instead of telemetry\n"
-    "  --speed N           replay N times faster (default 1)\n"
+    "  --speed N           replay N times faster, 0.01..1000 (default 1)\n"
     "  --symbol --number --sig --senspp --sensmp --ctrl-pp-mp --dist --reg --sensbp\n"
     "  --vel-min --vel-max --amplif --ref --dis --dev --prog --letter --adr --cs --pwr\n"
     "  --out --freq VALUE  detector fields\n";
 
-bool ParseInt(const char* text, int min, int max, int& value) {
+// A numeric option's allowed values, inclusive; the check and its message both read it.
+template <typename Number> struct Range {
+    Number min;
+    Number max;
+};
+
+constexpr Range<int> kPortRange{1, 255}; // the COM numbers a port directory can name
+// At least one full cycle of the eight kinds a second, at most what the line carries.
+constexpr Range<double> kRateRange{14, kMaxFrameRate};
+constexpr Range<double> kDurationRange{0, 1e9}; // 0: until signalled
+constexpr Range<int> kNoiseRange{0, 1023};      // the signal word's ten bits
+constexpr Range<int> kSeedRange{0, 1 << 30};
+constexpr Range<double> kSpeedRange{0.01, 1000};
+// Each detector field runs from 0 to the largest value its width holds (kFields).
+
+std::string Expected(Range<int> range) {
+    return "a whole number from " + std::to_string(range.min) + " to " + std::to_string(range.max);
+}
+
+std::string NumberText(double value) {
+    char text[32];
+    const auto result = std::to_chars(std::begin(text), std::end(text), value);
+    return std::string(text, result.ptr);
+}
+
+std::string Expected(Range<double> range) {
+    return "a number from " + NumberText(range.min) + " to " + NumberText(range.max);
+}
+
+// The whole text, and nothing beyond the range: a value strtol or strtod had to clip is refused.
+bool ParseNumber(const char* text, Range<int> range, int& value) {
     char* end = nullptr;
+    errno = 0;
     const long parsed = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || parsed < min || parsed > max) {
+    if (end == text || *end != '\0' || errno == ERANGE || parsed < range.min ||
+        parsed > range.max) {
         return false;
     }
     value = static_cast<int>(parsed);
     return true;
 }
 
-bool ParseDouble(const char* text, double min, double max, double& value) {
+// As above, and never NaN or an infinity, which no comparison with the range would stop.
+bool ParseNumber(const char* text, Range<double> range, double& value) {
     char* end = nullptr;
+    errno = 0;
     const double parsed = std::strtod(text, &end);
-    if (end == text || *end != '\0' || parsed < min || parsed > max) {
+    if (end == text || *end != '\0' || errno == ERANGE || !std::isfinite(parsed) ||
+        !(parsed >= range.min && parsed <= range.max)) {
         return false;
     }
     value = parsed;
     return true;
 }
 
-bool AddEvent(const std::string& line, SimOptions& options, std::string& message) {
+bool AddEvent(std::string_view line, SimOptions& options, std::string& message) {
     std::string error;
-    if (auto event = ParseEvent(line, error)) {
+    if (auto event = ParseEvent(std::string(line), error)) {
         options.scenario.Add(*event);
         return true;
     }
-    message = error;
+    message = error.empty() ? "" : error + "\n";
     return error.empty();
 }
 
 bool ReadScript(const std::string& path, SimOptions& options, std::string& message) {
-    std::ifstream in(path);
-    if (!in) {
-        message = "cannot read script " + path;
+    RegularFile file;
+    std::string reason;
+    if (!file.Open(path, reason)) {
+        message = "cannot read script " + path + ": " + reason + "\n";
         return false;
     }
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!AddEvent(line, options, message)) {
+    LineReader lines(file);
+    while (const std::optional<TextLine> line = lines.Next()) {
+        if (line->tooLong) {
+            message = "script " + path + " line " + std::to_string(line->number) +
+                      ": longer than " + std::to_string(LineReader::kLongestLine) + " bytes\n";
             return false;
         }
+        if (!AddEvent(line->text, options, message)) {
+            return false;
+        }
+    }
+    if (!file.ReadError().empty()) {
+        message = "cannot read script " + path + ": " + file.ReadError() + "\n";
+        return false;
     }
     return true;
 }
@@ -168,10 +221,15 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
     while ((opt = getopt_long(argc, argv, "", longOptions.data(), &longIndex)) != -1) {
         const std::string arg = optarg ? optarg : "";
         bool ok = true;
+        std::string expected; // what the option takes, for the message when its value is refused
+        const auto number = [&](auto range, auto& value) {
+            expected = Expected(range);
+            return ParseNumber(optarg, range, value);
+        };
         int seed = 0;
         switch (opt) {
         case kPort:
-            ok = ParseInt(optarg, 1, 255, options.comNumber);
+            ok = number(kPortRange, options.comNumber);
             break;
         case kPortsDir:
             options.portsDir = arg;
@@ -180,13 +238,13 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             options.device = arg;
             break;
         case kRate:
-            ok = ParseDouble(optarg, 14, kMaxFrameRate, options.rate);
+            ok = number(kRateRange, options.rate);
             break;
         case kDuration:
-            ok = ParseDouble(optarg, 0, 1e9, options.duration);
+            ok = number(kDurationRange, options.duration);
             break;
         case kNoise:
-            ok = ParseInt(optarg, 0, 1023, options.noise);
+            ok = number(kNoiseRange, options.noise);
             break;
         case kRefusePosition:
             options.refusePosition = true;
@@ -198,7 +256,7 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             options.calibrating = true;
             break;
         case kSeed:
-            ok = ParseInt(optarg, 0, 1 << 30, seed);
+            ok = number(kSeedRange, seed);
             options.seed = static_cast<unsigned>(seed);
             break;
         case kCommandLog:
@@ -218,13 +276,14 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             }
             break;
         case kPreset:
+            expected = "auto3, special1 or special2";
             ok = ApplyPreset(arg, options.fields);
             break;
         case kReplay:
             options.replay = arg;
             break;
         case kSpeed:
-            ok = ParseDouble(optarg, 0.01, 1000, options.speed);
+            ok = number(kSpeedRange, options.speed);
             break;
         case kHelp:
             options.help = true;
@@ -233,15 +292,15 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
         default:
             if (opt >= kFieldBase && opt < kFieldBase + fieldCount) {
                 const FieldOption& field = kFields[opt - kFieldBase];
-                ok = ParseInt(optarg, 0, field.max, options.fields.*field.member);
+                ok = number(Range<int>{0, field.max}, options.fields.*field.member);
             } else {
                 message = kUsage;
                 return false;
             }
         }
         if (!ok) {
-            message =
-                "bad value \"" + arg + "\" for --" + longOptions[longIndex].name + "\n" + kUsage;
+            message = "bad value \"" + arg + "\" for --" + longOptions[longIndex].name +
+                      (expected.empty() ? "" : ": expected " + expected) + "\n" + kUsage;
             return false;
         }
     }

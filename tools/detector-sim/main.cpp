@@ -1,5 +1,7 @@
 // detector-sim: a detector of our own making on a pseudo-terminal or a serial device.
 #include "PtyEndpoint.h"
+#include "RegularFile.h"
+#include "ReplayLogReader.h"
 #include "ReplayPlayer.h"
 #include "SimOptions.h"
 #include "Simulator.h"
@@ -7,7 +9,9 @@
 #include <climits>
 #include <csignal>
 #include <cstdio>
+#include <exception>
 #include <memory>
+#include <optional>
 #include <unistd.h>
 
 namespace {
@@ -53,25 +57,51 @@ bool OpenOutput(const std::string& path, OutputFile& file) {
     return true;
 }
 
-} // namespace
+void SayUnreadable(const std::string& path, const std::string& reason) {
+    std::fprintf(stderr, "detector-sim: cannot read the traffic log %s: %s\n", path.c_str(),
+                 reason.c_str());
+}
 
-int main(int argc, char** argv) {
+// The traffic log to replay, read as it plays. Only its first chunk is read before the line is
+// set up, so a log without a single readable "Inp:" line is refused without publishing a port.
+struct ReplayInput {
+    sim::RegularFile file;
+    std::optional<sim::ReplayLogReader> reader;
+    std::optional<sim::ReplayChunk> first;
+
+    bool Open(const std::string& path) {
+        std::string reason;
+        if (!file.Open(path, reason)) {
+            SayUnreadable(path, reason);
+            return false;
+        }
+        reader.emplace(file, [path](const std::string& why) {
+            std::fprintf(stderr, "detector-sim: %s: %s, skipped\n", path.c_str(), why.c_str());
+        });
+        first = reader->Next();
+        if (!first && !file.ReadError().empty()) {
+            SayUnreadable(path, file.ReadError());
+        } else if (!first) {
+            std::fprintf(stderr,
+                         "detector-sim: %s holds no readable \"Inp:\" line, so there is nothing to "
+                         "replay (is it a traffic log, Mirelund.log, written while a detector was "
+                         "connected?)\n",
+                         path.c_str());
+        }
+        return first.has_value();
+    }
+};
+
+int Run(int argc, char** argv) {
     sim::SimOptions options;
     std::string message;
     if (!sim::ParseOptions(argc, argv, options, message)) {
         std::fputs(message.c_str(), options.help ? stdout : stderr);
         return options.help ? 0 : 2;
     }
-    sim::ReplayLog replay;
-    if (!options.replay.empty()) {
-        if (!sim::LoadReplayLog(options.replay, replay, message)) {
-            std::fprintf(stderr, "detector-sim: %s\n", message.c_str());
-            return 2;
-        }
-        for (const std::string& skipped : replay.skipped) {
-            std::fprintf(stderr, "detector-sim: %s: %s, skipped\n", options.replay.c_str(),
-                         skipped.c_str());
-        }
+    ReplayInput replay;
+    if (!options.replay.empty() && !replay.Open(options.replay)) {
+        return 2;
     }
     OutputFile commandLog;
     OutputFile eventLog;
@@ -100,14 +130,31 @@ int main(int argc, char** argv) {
     }
     std::fflush(stdout);
 
-    const int result =
-        options.replay.empty()
-            ? sim::Simulator(options, line, commandLog.get(), eventLog.get(), gStop).Run()
-            : sim::ReplayPlayer(replay, options.speed, options.duration, line, commandLog.get(),
-                                gStop)
-                  .Run();
+    int result = options.replay.empty()
+                     ? sim::Simulator(options, line, commandLog.get(), eventLog.get(), gStop).Run()
+                     : sim::ReplayPlayer(*replay.reader, std::move(*replay.first), options.speed,
+                                         options.duration, line, commandLog.get(), gStop)
+                           .Run();
+    if (!replay.file.ReadError().empty()) {
+        // The replay ended where the log could no longer be read.
+        SayUnreadable(options.replay, replay.file.ReadError());
+        result = 1;
+    }
     if (gEntryRemoved) {
         line.ForgetEntry();
     }
     return result;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    // Whatever goes wrong ends in a message and a status, never an abort: unwinding also
+    // removes the port entry.
+    try {
+        return Run(argc, argv);
+    } catch (const std::exception& e) {
+        std::fprintf(stderr, "detector-sim: %s\n", e.what());
+        return 1;
+    }
 }

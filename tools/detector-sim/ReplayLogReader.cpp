@@ -1,11 +1,9 @@
 // Reading "Inp:" lines: "hh:nn:ss.zzz", two blanks, "Inp:[" and the four wire bytes in hex.
-#include "ReplayLog.h"
+#include "ReplayLogReader.h"
 
 #include <algorithm>
 #include <array>
-#include <fstream>
-#include <iterator>
-#include <optional>
+#include <utility>
 
 namespace sim {
 
@@ -96,78 +94,63 @@ std::size_t RescannedFrom(const Candidate& c) {
 
 } // namespace
 
-ReplayLog ParseReplayLog(std::string_view text) {
-    ReplayLog log;
-    std::optional<double> first;
-    double previous = 0;
-    double offset = 0; // added to each time: a day per midnight passed, and any step back
-    std::vector<std::uint8_t> shared; // bytes already played that the next candidate begins with
-    int lineNumber = 0;
-    while (!text.empty()) {
-        const std::size_t end = std::min(text.find('\n'), text.size());
-        std::string_view line = text.substr(0, end);
-        text.remove_prefix(std::min(end + 1, text.size()));
-        ++lineNumber;
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-        }
-        const std::size_t inp = line.find("Inp:");
-        if (inp == std::string_view::npos) {
-            continue;
-        }
-        const auto skip = [&](const char* why) {
-            log.skipped.push_back("line " + std::to_string(lineNumber) + ": " + why);
-        };
-        const std::optional<double> time = TimeOfDay(line);
-        if (!time || inp != 14 || line.substr(12, 2) != "  ") {
-            skip("no time of day (hh:nn:ss.zzz and two blanks) before \"Inp:\"");
-            continue;
-        }
-        const std::optional<Candidate> bytes = WireBytes(line.substr(inp + 4));
-        if (!bytes) {
-            skip("the four bytes after \"Inp:\" are not \"[XX XX XX XX]\"");
-            continue;
-        }
+ReplayLogReader::ReplayLogReader(std::streambuf& log,
+                                 std::function<void(const std::string&)> skipped)
+    : lines(log)
+    , skipped(std::move(skipped)) {}
 
-        double seconds = *time + offset;
-        if (first && seconds < previous) {
-            offset += previous - seconds > kMidnightStep ? kSecondsPerDay : previous - seconds;
-            seconds = *time + offset;
+std::optional<ReplayChunk> ReplayLogReader::Next() {
+    while (const std::optional<TextLine> line = lines.Next()) {
+        if (line->tooLong) {
+            skipped("line " + std::to_string(line->number) + ": longer than " +
+                    std::to_string(LineReader::kLongestLine) + " bytes");
+        } else if (std::optional<ReplayChunk> chunk = Read(*line)) {
+            return chunk;
         }
-        if (!first) {
-            first = seconds;
-        }
-        previous = seconds;
-
-        ReplayChunk chunk;
-        chunk.lineNumber = lineNumber;
-        chunk.seconds = seconds - *first;
-        const bool continues =
-            !shared.empty() && std::equal(shared.begin(), shared.end(), bytes->begin());
-        chunk.bytes.assign(bytes->begin() + (continues ? shared.size() : 0), bytes->end());
-        if (Good(*bytes) && ((*bytes)[1] >> 5) == 6) {
-            chunk.cs = ((*bytes)[1] >> 4) & 1;
-        }
-        shared.assign(bytes->begin() + RescannedFrom(*bytes), bytes->end());
-        log.chunks.push_back(std::move(chunk));
     }
-    return log;
+    return std::nullopt;
 }
 
-bool LoadReplayLog(const std::string& path, ReplayLog& log, std::string& error) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        error = "cannot read the traffic log " + path;
-        return false;
+std::optional<ReplayChunk> ReplayLogReader::Read(const TextLine& textLine) {
+    const std::string_view line = textLine.text;
+    const std::size_t inp = line.find("Inp:");
+    if (inp == std::string_view::npos) {
+        return std::nullopt;
     }
-    const std::string text{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-    log = ParseReplayLog(text);
-    if (log.chunks.empty()) {
-        error = path + " holds no readable \"Inp:\" line, so there is nothing to replay (is it a "
-                       "traffic log, Mirelund.log, written while a detector was connected?)";
-        return false;
+    const auto skip = [&](const char* why) {
+        skipped("line " + std::to_string(textLine.number) + ": " + why);
+        return std::nullopt;
+    };
+    const std::optional<double> time = TimeOfDay(line);
+    if (!time || inp != 14 || line.substr(12, 2) != "  ") {
+        return skip("no time of day (hh:nn:ss.zzz and two blanks) before \"Inp:\"");
     }
-    return true;
+    const std::optional<Candidate> bytes = WireBytes(line.substr(inp + 4));
+    if (!bytes) {
+        return skip("the four bytes after \"Inp:\" are not \"[XX XX XX XX]\"");
+    }
+
+    double seconds = *time + offset;
+    if (first && seconds < previous) {
+        offset += previous - seconds > kMidnightStep ? kSecondsPerDay : previous - seconds;
+        seconds = *time + offset;
+    }
+    if (!first) {
+        first = seconds;
+    }
+    previous = seconds;
+
+    ReplayChunk chunk;
+    chunk.lineNumber = textLine.number;
+    chunk.seconds = seconds - *first;
+    const bool continues =
+        !shared.empty() && std::equal(shared.begin(), shared.end(), bytes->begin());
+    chunk.bytes.assign(bytes->begin() + (continues ? shared.size() : 0), bytes->end());
+    if (Good(*bytes) && ((*bytes)[1] >> 5) == 6) {
+        chunk.cs = ((*bytes)[1] >> 4) & 1;
+    }
+    shared.assign(bytes->begin() + RescannedFrom(*bytes), bytes->end());
+    return chunk;
 }
 
 } // namespace sim
