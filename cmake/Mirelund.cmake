@@ -24,6 +24,12 @@ function(mirelund_test name)
     if(WIN32)
         mirelund_windows_version(${name})
     endif()
+    # A static Qt links only the platform plugin its own platform needs; the tests draw
+    # without a display, from the fonts the build machine's tests use.
+    if(MIRELUND_STATIC_QT AND "Qt6::Test" IN_LIST ARG_DEPENDS)
+        qt_import_plugins(${name} INCLUDE Qt6::QOffscreenIntegrationPlugin)
+        list(APPEND ARG_ENVIRONMENT MIRELUND_TEST_FONTS=${MIRELUND_TEST_FONTS})
+    endif()
     if(CMAKE_CROSSCOMPILING)
         # Under an emulator each start costs much more than a case: one test per binary.
         add_test(NAME ${name} COMMAND ${name})

@@ -1,6 +1,7 @@
 #!/usr/bin/env python3
 """Draws the application icon, two detector units facing each other across their beam, as
-mirelund.svg and as PNGs in the hicolor sizes, from one list of shapes. The output is the same
+mirelund.svg, as PNGs in the hicolor sizes and as the Windows icon mirelund.ico (those PNGs in
+one file), from one list of shapes. The output is the same
 byte for byte on every run, so the committed files can be checked by running this again.
 usage: draw-icon.py [OUTPUT_FOLDER]   (default: the folder of this script)"""
 import math
@@ -112,13 +113,29 @@ def svg():
     return "\n".join(lines) + "\n"
 
 
+def ico(pngs):
+    """A Windows icon holding each size as a PNG, as Windows reads them since Vista."""
+    header = struct.pack("<HHH", 0, 1, len(pngs))
+    offset = len(header) + 16 * len(pngs)
+    entries, images = b"", b""
+    for size, data in pngs:
+        side = 0 if size == 256 else size  # 0 stands for 256 in an entry
+        entries += struct.pack("<BBBBHHII", side, side, 0, 0, 1, 32, len(data), offset)
+        images += data
+        offset += len(data)
+    return header + entries + images
+
+
 def main():
     out = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
     with open(os.path.join(out, "mirelund.svg"), "w") as f:
         f.write(svg())
-    for size in SIZES:
+    pngs = [(size, png(size)) for size in SIZES]
+    for size, data in pngs:
         with open(os.path.join(out, f"mirelund-{size}.png"), "wb") as f:
-            f.write(png(size))
+            f.write(data)
+    with open(os.path.join(out, "mirelund.ico"), "wb") as f:
+        f.write(ico(pngs))
 
 
 if __name__ == "__main__":

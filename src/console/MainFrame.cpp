@@ -48,12 +48,13 @@ QFont NoteFont() {
 
 void TfmMain::BuildWindow() {
     // Where Tahoma is missing, a condensed sans one pixel smaller keeps the captions and
-    // values inside their fixed places.
+    // values inside their fixed places; so does a Tahoma wider than the one the layout was
+    // drawn for (Wine's own).
     QFont font;
     font.setFamilies({QStringLiteral("Tahoma"), QStringLiteral("DejaVu Sans Condensed"),
                       QStringLiteral("Liberation Sans Narrow")});
     font.setPixelSize(11);
-    if (QFontInfo(font).family() != QStringLiteral("Tahoma"))
+    if (QFontInfo(font).family() != QStringLiteral("Tahoma") || !SettingsBand::CaptionsFit(font))
         font.setPixelSize(10);
     setFont(font);
 

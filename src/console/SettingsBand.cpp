@@ -7,6 +7,7 @@
 
 #include <QAbstractItemView>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QFrame>
 #include <QLabel>
 #include <QPushButton>
@@ -21,6 +22,14 @@ constexpr int kBoxHeight = 21;
 // The band sits three pixels above its page's top edge, which hides its frame; the caption
 // over the thresholds starts three lower so that it is seen whole.
 constexpr int kCaptionTop = 3;
+
+// The widest caption of a label ending at the band's first box, and of a button.
+constexpr int kZoneLabelRight = 82;
+constexpr int kButtonWidth = 72;
+// What a push button's frame and margins take of its width.
+constexpr int kButtonFrame = 8;
+const QString kZoneCaption = QStringLiteral("Zone length, m:");
+const QString kCancelCaption = QStringLiteral("Cancel <Esc>");
 
 QLabel* Label(QWidget* parent, const QString& text, int right, int y) {
     auto* label = new QLabel(text, parent);
@@ -67,7 +76,7 @@ SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
     : QWidget(parent)
     , compactStyle(new CompactComboStyle) {
     compactStyle->setParent(this);
-    Label(this, QStringLiteral("Zone length, m:"), 82, kRow1);
+    Label(this, kZoneCaption, kZoneLabelRight, kRow1);
     cbDistRange = Box(this, 83, kRow1, 43, 28);
     auto* thresholds = new QLabel(QStringLiteral("Thresholds"), this);
     thresholds->move(129, kCaptionTop);
@@ -92,7 +101,7 @@ SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
     SetAddressVisible(false);
 
     btnApplyRange = new QPushButton(QStringLiteral("Apply <F5>"), this);
-    btnApplyRange->setGeometry(478, 9, 72, 20);
+    btnApplyRange->setGeometry(478, 9, kButtonWidth, 20);
     btnApplyRange->setEnabled(false);
 
     Label(this, QStringLiteral("Setup method:"), 76, kRow2);
@@ -113,12 +122,18 @@ SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
     cbNewPosNumber2 = Box(this, 437, kRow2, 32, 10, Items(catalogue::DigitList()));
     SetPositionVisible(false);
 
-    btnCancelRange = new QPushButton(QStringLiteral("Cancel <Esc>"), this);
-    btnCancelRange->setGeometry(478, 33, 72, 20);
+    btnCancelRange = new QPushButton(kCancelCaption, this);
+    btnCancelRange->setGeometry(478, 33, kButtonWidth, 20);
     btnCancelRange->setEnabled(false);
     for (QComboBox* box : findChildren<QComboBox*>())
         box->setStyle(compactStyle);
     setFixedSize(556, 58);
+}
+
+bool SettingsBand::CaptionsFit(const QFont& font) {
+    const QFontMetrics metrics(font);
+    return metrics.horizontalAdvance(kZoneCaption) < kZoneLabelRight &&
+           metrics.horizontalAdvance(kCancelCaption) <= kButtonWidth - kButtonFrame;
 }
 
 void SettingsBand::SetPositionVisible(bool visible) {

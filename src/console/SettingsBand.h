@@ -17,6 +17,9 @@ class SettingsBand : public QWidget {
 public:
     // Speed texts carry the user's decimal separator.
     explicit SettingsBand(char decimalSeparator, QWidget* parent = nullptr);
+    // Whether the band's widest captions fit their fixed places in this font: the window's
+    // font is chosen by it where a Tahoma is wider than the one the layout was drawn for.
+    static bool CaptionsFit(const QFont& font);
 
     // The three position boxes and their caption, shown from the first position word on.
     void SetPositionVisible(bool visible);

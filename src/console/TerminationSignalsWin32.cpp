@@ -1,10 +1,15 @@
 // Ctrl+C, Ctrl+Break, a closed console, a logoff or a shut-down as a close request to the
-// main window. The console's handler runs on a thread of its own, so it only queues the close
-// onto the window's thread; for the last three the process ends when the handler returns,
-// so it waits until the window's shut-down has run (the system bounds that wait).
+// main window. A window program has no console: the end of the Windows session reaches it as
+// WM_QUERYENDSESSION, which Qt passes on as its request to commit data; the window's shut-down
+// runs then, before the system ends the process. The console's handler runs on a thread of its own,
+// so it only queues the close onto the window's thread; for the last three the process ends when
+// the handler returns, so it waits until the window's shut-down has run (the system bounds that
+// wait).
 #include "console/TerminationSignals.h"
 
+#include <QGuiApplication>
 #include <QMetaObject>
+#include <QSessionManager>
 #include <QWidget>
 
 #include <windows.h>
@@ -34,6 +39,8 @@ TerminationSignals::TerminationSignals(QWidget& window)
     closingWindow = &window;
     shutDownDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
+    connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
+            [&window](QSessionManager&) { window.close(); });
 }
 
 TerminationSignals::~TerminationSignals() {

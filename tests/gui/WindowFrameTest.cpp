@@ -13,6 +13,8 @@
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QPushButton>
+#include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
 
 namespace console {
@@ -79,6 +81,17 @@ QString Clipping(const QGroupBox* group) {
     return why;
 }
 
+QString Clipping(const QPushButton* button) {
+    QStyleOptionButton option;
+    option.initFrom(button);
+    option.text = button->text();
+    const QRect room =
+        button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+    const int width = QFontMetrics(button->font()).horizontalAdvance(button->text());
+    return width > room.width() ? QStringLiteral(" text %1 in %2").arg(width).arg(room.width())
+                                : QString();
+}
+
 class WindowFrame : public ConsoleFixture {};
 
 TEST_F(WindowFrame, TheTitleShownIsTheCaptionAlone) {
@@ -114,6 +127,8 @@ TEST_F(WindowFrame, NoCaptionOfTheSettingsBandTheStatusPanelOrTheOscillogramGrou
     ASSERT_GT(labels.size(), 30u);
     for (const QLabel* label : labels)
         EXPECT_EQ(Clipping(label).toStdString(), "") << label->text().toStdString();
+    for (const QPushButton* button : window->gbRange->findChildren<QPushButton*>())
+        EXPECT_EQ(Clipping(button).toStdString(), "") << button->text().toStdString();
     for (const QGroupBox* group : {static_cast<QGroupBox*>(window->gbParameters),
                                    static_cast<QGroupBox*>(window->gbOscillogram)})
         EXPECT_EQ(Clipping(group).toStdString(), "") << group->title().toStdString();
