@@ -1,5 +1,8 @@
-// The process entry: application object and title, the main window, the message loop.
+// The process entry: the command line, the application object and title, the main window, the
+// message loop.
 #include "console/Main.h"
+#include "app/CommandLine.h"
+#include "app/DisplayAvailable.h"
 #include "console/ApplicationSetUp.h"
 #include "console/TerminationSignals.h"
 #include "link/Clock.h"
@@ -12,18 +15,20 @@
 #include <QMessageBox>
 
 #include <cstdio>
-#include <cstring>
 #include <exception>
+#include <string_view>
+#include <vector>
 
 namespace {
 
+// Exit codes: 1 when the tool cannot run here (no display, a failed start), 2 for a command
+// line it cannot use; the report has its own three (WriteReport).
+constexpr int kExitCannotRun = 1;
+constexpr int kExitMisuse = 2;
+
 // "--report FOLDER" writes the walk-test report and ends, without a window or a display.
-int WriteReport(int argc, char** argv) {
-    if (argc != 3) {
-        std::fputs("usage: mirelund --report FOLDER\n", stderr);
-        return 2;
-    }
-    const records::ReportOutcome outcome = records::WriteWalkTestReport(argv[2]);
+int WriteReport(const std::string& folder) {
+    const records::ReportOutcome outcome = records::WriteWalkTestReport(folder);
     using Kind = records::ReportOutcome::Kind;
     std::fprintf(outcome.kind == Kind::Complete ? stdout : stderr, "%s\n",
                  outcome.sMessage.c_str());
@@ -33,8 +38,30 @@ int WriteReport(int argc, char** argv) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 1 && std::strcmp(argv[1], "--report") == 0) {
-        return WriteReport(argc, argv);
+    // Everything but the window is answered before QApplication, which needs a display.
+    const app::StartOptions options =
+        app::ReadCommandLine(std::vector<std::string_view>(argv + 1, argv + argc));
+    switch (options.action) {
+    case app::StartAction::Help:
+        std::printf("%s\n%s", app::kUsage, app::kHelp);
+        return 0;
+    case app::StartAction::Version:
+        std::printf("%s\n", records::BaseCaption().c_str());
+        return 0;
+    case app::StartAction::Misuse:
+        std::fprintf(stderr, "mirelund: %s.\n%s\"mirelund --help\" tells more.\n",
+                     options.sMisuse.c_str(), app::kUsage);
+        return kExitMisuse;
+    case app::StartAction::Report:
+        return WriteReport(options.sReportFolder);
+    case app::StartAction::Window:
+        break;
+    }
+    if (!app::DisplayAvailable()) {
+        std::fputs("mirelund: there is no display to open the window on (neither DISPLAY nor "
+                   "WAYLAND_DISPLAY is set); start it in a desktop session.\n",
+                   stderr);
+        return kExitCannotRun;
     }
     QApplication application(argc, argv);
     console::SetUpApplication();
@@ -42,8 +69,7 @@ int main(int argc, char** argv) {
         const detlink::SystemClock clock;
         // "--simple" starts at access level 0: the Setup page's simple tuning takes the place
         // of the Settings page.
-        const int accessLevel =
-            QApplication::arguments().contains(QStringLiteral("--simple")) ? 0 : 1;
+        const int accessLevel = options.bSimple ? 0 : 1;
         console::TfmMain window(clock, detlink::MakePlatformSerialBackend(),
                                 detlink::SystemPortNames, accessLevel);
         // A logout, Ctrl+C or a closed terminal closes the window like the operator would.
@@ -54,5 +80,5 @@ int main(int argc, char** argv) {
         QMessageBox::critical(nullptr, QString::fromLatin1(records::kApplicationTitle),
                               QString::fromLocal8Bit(error.what()));
     }
-    return 1;
+    return kExitCannotRun;
 }

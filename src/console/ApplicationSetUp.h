@@ -1,4 +1,4 @@
-// The application object's names, set once before the main window is made.
+// The application object's names and icon, set once before the main window is made.
 #pragma once
 
 namespace console {

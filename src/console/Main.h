@@ -286,7 +286,8 @@ private:
     void ShowOscillogramControls();
 
     const detlink::Clock& clock;
-    char cDecimal;
+    // The user's decimal separator, read once at start: every number of the run uses it.
+    const char cDecimal;
     ShownInputs shownInputs;
     bool bClosing = false;
     catalogue::SensitivityTable sensTable;

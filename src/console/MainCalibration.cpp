@@ -145,6 +145,9 @@ void TfmMain::OnStateWord() {
     if (previous != catalogue::StateAlarm && current == catalogue::StateAlarm &&
         ActivePage() == Page::Sense)
         CountSenseAlarm();
+    // Signal words refresh the Setup signal only in Normal: leaving it shows "---" at once.
+    if (current != previous && ActivePage() == Page::Sense)
+        UpdateSenseSignal();
     ShowGuidance();
 }
 

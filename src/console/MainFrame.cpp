@@ -10,6 +10,7 @@
 #include "console/SettingsBand.h"
 #include "console/SetupPage.h"
 #include "console/StatusPanel.h"
+#include "console/WindowKeysFirst.h"
 
 #include <QAction>
 #include <QActionGroup>
@@ -140,6 +141,11 @@ void TfmMain::BuildActions() {
         add("actBottomAxisFast", Qt::CTRL | Qt::Key_W, &TfmMain::sbBottomAxisFastClick);
     actLeftAxisUp = add("actLeftAxisUp", Qt::CTRL | Qt::Key_A, &TfmMain::sbLeftAxisUpClick);
     actLeftAxisDown = add("actLeftAxisDown", Qt::CTRL | Qt::Key_S, &TfmMain::sbLeftAxisDownClick);
+    // Esc stays with a field that uses it (a grid cell being typed drops the typing): the
+    // window's Esc acts on the Setup page only, where no field takes it.
+    QList<QAction*> firstKeys = alMain->actions();
+    firstKeys.removeOne(actCancel);
+    new WindowKeysFirst(this, firstKeys);
 }
 
 Page TfmMain::ActivePage() const {

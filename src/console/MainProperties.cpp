@@ -67,6 +67,8 @@ void ListPutBackCells(const Table& typed, const Table& kept, char decimalSeparat
 // Nothing goes to the detector: the coefficients, the filters, the display options and both
 // tables go to the settings file, and the Settings page's lists are rebuilt from the tables.
 void TfmMain::btnApplayParamsClick() {
+    // F5 leaves the focus where it is, in a cell still being typed.
+    pgParams->CommitEdits();
     QStringList words;
     const auto adopt = [this, &words](QLineEdit* edNew, QLineEdit* edExisting, double& coefficient,
                                       const char* name, double low, double high) {

@@ -141,6 +141,10 @@ void TfmMain::speSenseChange() {
 }
 
 void TfmMain::btnApplySenseClick() {
+    // F5 comes here also while the presets lock the page and its Apply: the spin box then
+    // holds a step from before, which is not the operator's choice.
+    if (SensePresetsLocked())
+        return;
     const detlink::SetupSelection chosen{.method = tsSense->cbRegulSense->currentIndex(),
                                          .zone = tsSense->cbDistSense->currentIndex(),
                                          .sensitivity = tsSense->speSense->value()};

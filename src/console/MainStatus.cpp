@@ -48,11 +48,13 @@ QString WithUnit(const std::string& number, const char* unit) {
 
 void TfmMain::ShowStateLine() {
     const int state = Status().w2.state;
-    if (!shownInputs.Changed(ShownInputs::Line::State, state))
-        return;
+    // A system colour follows the desktop's palette, which may change while the state does not.
     const catalogue::StateColourPair colours = catalogue::StateColour(state);
-    gbParameters->SetState(Text(catalogue::StateName(state)), ToQColor(colours.background),
-                           ToQColor(colours.text));
+    const QColor background = ToQColor(colours.background);
+    const QColor text = ToQColor(colours.text);
+    if (!shownInputs.Changed(ShownInputs::Line::State, state, background.rgba(), text.rgba()))
+        return;
+    gbParameters->SetState(Text(catalogue::StateName(state)), background, text);
 }
 
 void TfmMain::ShowPosition() {
@@ -85,6 +87,8 @@ void TfmMain::SelectPosition() {
 
 void TfmMain::ShowPauseState() {
     ShowStateLine();
+    if (ActivePage() == Page::Sense)
+        UpdateSenseSignal();
 }
 
 void TfmMain::ShowSetup() {
@@ -148,10 +152,11 @@ void TfmMain::ShowIdentity() {
 
 void TfmMain::ShowSupply() {
     const auto& s = Status();
-    if (shownInputs.Changed(ShownInputs::Line::Supply, s.w6.dev, s.w7.out, s.w7.pwr)) {
+    // The volts, not the raw word: the developer's coefficients (Kdc, Urd) change them too.
+    const double volts = catalogue::SupplyVolts(s.w7.pwr);
+    if (shownInputs.Changed(ShownInputs::Line::Supply, s.w6.dev, s.w7.out, volts)) {
         gbParameters->lOutput->setText(Text(catalogue::OutputKindName(s.w6.dev, s.w7.out)));
-        gbParameters->lPower->setText(
-            WithUnit(catalogue::FormatFixed(catalogue::SupplyVolts(s.w7.pwr), 1, cDecimal), "V"));
+        gbParameters->lPower->setText(WithUnit(catalogue::FormatFixed(volts, 1, cDecimal), "V"));
     }
     if (eDeviceState() != detlink::EDevRefresh)
         return;

@@ -31,8 +31,8 @@ QString Text(const std::string& text) {
 
 // The tables' heading row and column become the grid's headers, so they stay in place while
 // the cells scroll and cannot be edited.
-QTableWidget* Grid(QWidget* parent, int columns, int rows, int headingWidth) {
-    auto* grid = new QTableWidget(rows - 1, columns - 1, parent);
+PropertyGrid* Grid(QWidget* parent, int columns, int rows, int headingWidth) {
+    auto* grid = new PropertyGrid(rows - 1, columns - 1, parent);
     grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     // The cells are 16 to 26 pixels wide: without padding a value such as "12.5" fits whole.
@@ -161,6 +161,19 @@ template <typename Table> void ShowGrid(QTableWidget* grid, const Table& table) 
 }
 
 } // namespace
+
+// The developer only ever types into the current cell.
+void PropertyGrid::CommitEditor() {
+    if (QWidget* editor = indexWidget(currentIndex())) {
+        commitData(editor);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+    }
+}
+
+void PropertiesPage::CommitEdits() {
+    sgSens->CommitEditor();
+    sgDist->CommitEditor();
+}
 
 void PropertiesPage::ShowTables() {
     ShowGrid(sgSens, sensTable);

@@ -5,6 +5,7 @@
 #include "catalogue/CorrespondenceTables.h"
 #include "records/Settings.h"
 
+#include <QTableWidget>
 #include <QWidget>
 
 class QButtonGroup;
@@ -13,10 +14,16 @@ class QComboBox;
 class QGroupBox;
 class QLineEdit;
 class QPushButton;
-class QTableWidget;
-class QTableWidgetItem;
 
 namespace console {
+
+// A correspondence grid whose cell still being typed can be taken as if the developer had left it.
+class PropertyGrid : public QTableWidget {
+public:
+    using QTableWidget::QTableWidget;
+    // The open editor's text goes into its cell (and so into the table), and the editor closes.
+    void CommitEditor();
+};
 
 class PropertiesPage : public QWidget {
     Q_OBJECT
@@ -31,13 +38,15 @@ public:
     void ShowSettings(const records::PropertySettings& settings);
     // Both boxes of each coefficient show its present value; what was typed is dropped.
     void ShowCoefficients();
+    // A cell still being typed goes into its table, so Apply writes what the grid shows.
+    void CommitEdits();
     // The controls' present state, with the coefficients in force.
     records::PropertySettings Settings() const;
     // The selected "Display threshold excess by" choice, -1 when none is.
     int ThresholdMode() const;
 
-    QTableWidget* sgSens;
-    QTableWidget* sgDist;
+    PropertyGrid* sgSens;
+    PropertyGrid* sgDist;
     QComboBox* cbMaxTenPercent;
     QComboBox* cbSelectFilter;
     QCheckBox* cbDisplaySignalDuringAlarm;

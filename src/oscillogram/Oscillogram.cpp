@@ -13,6 +13,7 @@ namespace {
 using catalogue::StateAlarm;
 using catalogue::StateMalfunction;
 using catalogue::StateNormal;
+using catalogue::StatePause;
 using detlink::RecordingEvent;
 } // namespace
 
@@ -104,12 +105,16 @@ void Oscillogram::UpdateOscillogram(const detlink::DetectorStatus& Status,
         Threshold(serRangeBP, hl, dblSignalPercent <= hl, bp, *mode);
     }
 
+    // The signal word that ends a pause comes before any state word: the state is still the
+    // link's own Pause, and the request for a picture waits for the detector's state.
+    const bool resync = events_.bAlarmResync && state != StatePause;
     if (!bAlarmLatched && state == StateAlarm) {
         bAlarmLatched = true;
         events_.Raise(RecordingEvent::Alarm);
-    } else if (events_.bAlarmResync || (bAlarmLatched && state != StateAlarm)) {
+    } else if (resync || (bAlarmLatched && state != StateAlarm)) {
         bAlarmLatched = false;
-        events_.bAlarmResync = false;
+        if (state != StatePause)
+            events_.bAlarmResync = false;
         if (state == StateNormal)
             events_.Raise(RecordingEvent::Normal);
     }

@@ -47,6 +47,34 @@ std::vector<std::string> CounterTexts() {
     return texts;
 }
 
+// The label the recording gives an event's picture, from the recording's own table.
+std::string LabelOf(detlink::RecordingEvent event) {
+    struct LabelTaker final : detlink::PictureTaker {
+        std::string label;
+        bool bRecording() const override { return true; }
+        bool SavePicture(const std::string& taken) override {
+            label = taken;
+            return true;
+        }
+    } taker;
+    detlink::RecordingEvents(taker).Raise(event);
+    return taker.label;
+}
+
+// A link that answers again after a pause or a disconnection asks for a picture of the state
+// that follows, labelled "Calibration" whatever the detector does.
+void MarkResyncs(std::vector<ReportPicture>& pictures) {
+    const std::string calibration = LabelOf(detlink::RecordingEvent::Calibration);
+    const std::string pause = LabelOf(detlink::RecordingEvent::Pause);
+    const std::string disconnection = LabelOf(detlink::RecordingEvent::Disconnection);
+    for (std::size_t i = 1; i < pictures.size(); ++i) {
+        const std::string& before = pictures[i - 1].sLabel;
+        if (pictures[i].sLabel == calibration && (before == pause || before == disconnection)) {
+            pictures[i].sResyncAfter = before;
+        }
+    }
+}
+
 std::vector<std::string> Lines(const std::string& text) {
     std::vector<std::string> lines;
     std::size_t start = 0;
@@ -110,6 +138,9 @@ public:
         }
         if (!unlisted.pictures.empty()) {
             contents.recordings.push_back(std::move(unlisted));
+        }
+        for (ReportRecording& recording : contents.recordings) {
+            MarkResyncs(recording.pictures);
         }
     }
 

@@ -27,6 +27,10 @@ struct ReportPicture {
     // anchor (1, 2, ...) and the later ones (bRepeat) refer to it. 0 for a name listed once.
     int iAnchor = 0;
     bool bRepeat = false;
+    // For a "Calibration" picture right after a "Pause" or "Disconnection" picture of the same
+    // recording, that label: the picture of the link's re-synchronisation when the detector
+    // answered again, not of a calibration. Empty otherwise.
+    std::string sResyncAfter;
 };
 
 // One summary file and the pictures it lists; without a summary, the pictures no summary lists.

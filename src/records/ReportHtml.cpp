@@ -72,6 +72,16 @@ void AppendBase64(PageText& page, std::string_view bytes) {
     }
 }
 
+// A label in a sentence: "Disconnection" as "disconnection".
+std::string LowerCase(std::string text) {
+    for (char& c : text) {
+        if (c >= 'A' && c <= 'Z') {
+            c = static_cast<char>(c - 'A' + 'a');
+        }
+    }
+    return text;
+}
+
 std::string Anchor(const ReportPicture& picture) {
     return "picture-" + std::to_string(picture.iAnchor);
 }
@@ -118,6 +128,10 @@ void AppendPicture(PageText& page, const ReportPicture& picture, const ReportCon
                 "\">above</a>.</div>";
     } else {
         AppendImage(page, picture, contents.folder, changed);
+    }
+    if (!picture.sResyncAfter.empty()) {
+        page += "<div class=\"note\">The link's re-synchronisation after the " +
+                HtmlEscape(LowerCase(picture.sResyncAfter)) + ", not a calibration.</div>";
     }
     page += "</li>\n";
 }

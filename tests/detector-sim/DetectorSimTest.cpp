@@ -129,7 +129,7 @@ class CommandForms : public testing::TestWithParam<FormCase> {};
 // Each command sets fields that differ from the defaults; the log names what was taken.
 TEST_P(CommandForms, CommandsChangeTheReportedFields) {
     const FormCase& c = GetParam();
-    SimProcess sim({"--rate", "400", "--cs", c.cs});
+    SimProcess sim({"--rate", "400", "--cs", c.cs, "--senspp", "8"});
     ASSERT_TRUE(sim.OpenLine());
     for (const auto& bytes : c.commands) {
         sim.Write(bytes);
@@ -180,7 +180,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const testing::TestParamInfo<FormCase>& info) { return std::string(info.param.name); });
 
 TEST(DetectorSim, IgnoresBadCheckBytesWrongFormsAndRefusedPositions) {
-    SimProcess sim({"--rate", "400", "--cs", "1", "--refuse-position", "--number", "9"});
+    SimProcess sim(
+        {"--rate", "400", "--cs", "1", "--refuse-position", "--number", "9", "--senspp", "8"});
     ASSERT_TRUE(sim.OpenLine());
     sim.Write({0x15, 0xAA, 0xBE});       // bad check byte
     sim.Write({0x15, 0xAA, 0x15, 0xAA}); // the 2-byte form, to a detector that wants the check
@@ -231,8 +232,9 @@ TEST(DetectorSim, CalibrationIsEnteredAndLeftThroughASettingsChange) {
 }
 
 TEST(DetectorSim, WalkTestCrossesEachThresholdAndRaisesAnAlarm) {
-    // Thresholds of the default steps lie at 324 (PL), 436 (LL) and 548 (HL).
-    SimProcess sim({"--rate", "1000", "--noise", "0", "--event", "0.2 walk 1.0 1000"});
+    // Thresholds of steps 8, 12 and 16 lie at 324 (PL), 436 (LL) and 548 (HL).
+    SimProcess sim({"--rate", "1000", "--noise", "0", "--senspp", "8", "--sensmp", "12", "--sensbp",
+                    "16", "--event", "0.2 walk 1.0 1000"});
     ASSERT_TRUE(sim.OpenLine());
     const auto words = DecodeFrames(sim.ReadFor(1.5));
     std::set<int> flagSets;

@@ -175,6 +175,9 @@ TEST_F(WalkTest, PicturesInOrderAndTheSummaryOfTheWholeRun) {
     EXPECT_TRUE(summary.front().endsWith("Start Recording.png\r"));
 
     CheckReport(summary);
+    // The page tells the link's "Calibration" from an installer's.
+    EXPECT_TRUE(ReadAll(Recording().path() + ".html")
+                    .contains("re-synchronisation after the disconnection, not a calibration"));
 }
 
 } // namespace

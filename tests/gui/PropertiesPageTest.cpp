@@ -282,6 +282,34 @@ TEST_F(DeveloperAccess, EditedCellsCountAtOnceAndApplyWritesAndNormalisesThem) {
     EXPECT_EQ(window->gbRange->cbRangePP->itemText(3), "77");
 }
 
+// A cell still being typed counts as left: Apply writes and normalises it, and the page changes
+// with it in the table.
+TEST_F(DeveloperAccess, ACellStillBeingTypedIsTakenByApplyAndByAPageChange) {
+    EnterDeveloper(Detector());
+    PropertiesPage* p = window->pgParams;
+    const auto type = [&](QTableWidgetItem* cell, const char* text) {
+        p->sgSens->setCurrentItem(cell);
+        p->sgSens->editItem(cell);
+        auto* editor = qobject_cast<QLineEdit*>(QApplication::focusWidget());
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClicks(editor, Decimal(text));
+    };
+    QTableWidgetItem* plCell = p->sgSens->item(0, 3);
+    type(plCell, "20.50");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F5);
+    EXPECT_DOUBLE_EQ(FileReal("PP", "PP3"), 20.5);
+    EXPECT_EQ(plCell->text(), Decimal("20.5"));
+    EXPECT_EQ(p->sgSens->indexWidget(p->sgSens->model()->index(0, 3)), nullptr);
+
+    QTableWidgetItem* llCell = p->sgSens->item(1, 4);
+    type(llCell, "30");
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F3);
+    ASSERT_EQ(window->ActivePage(), Page::Range);
+    EXPECT_DOUBLE_EQ(window->TableLL(4), 30);
+    EXPECT_EQ(p->sgSens->indexWidget(p->sgSens->model()->index(1, 4)), nullptr);
+}
+
 TEST_F(DeveloperAccess, ApplyOffersEveryStepOnAShortListDetector) {
     detlink::DetectorStatus detector = Detector();
     detector.w6.cs = 0;

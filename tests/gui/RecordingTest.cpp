@@ -159,6 +159,25 @@ TEST_F(Recording, AnAlarmPictureAnswersTheResynchronisationForGood) {
     EXPECT_EQ(summary.at(8), "Calibrations: 0");
 }
 
+// A pause that never became a loss: the signal word that ends it reaches the oscillogram while
+// the state still reads Pause, and the request waits for the detector's own state.
+TEST_F(Recording, AShortPauseGetsItsPictureWhenTheLinkResumes) {
+    StartWalkTest();
+    for (int pause = 0; pause < 2; ++pause) {
+        clock.AdvanceSeconds(2.6);
+        Tick();
+        Send({SignalWord(), StateWord(catalogue::StateNormal)});
+        SendLater({SignalWord()});
+    }
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    const std::vector<std::string> summary = Summary();
+    EXPECT_EQ(std::vector<std::string>(summary.begin(), summary.begin() + 6),
+              std::vector<std::string>({"Start Recording", "Pause", "Calibration", "Pause",
+                                        "Calibration", "Stop Recording"}));
+    EXPECT_EQ(summary.at(10), "Calibrations: 2");
+    EXPECT_EQ(summary.at(11), "Pauses: 2");
+}
+
 // The disk refuses the pictures mid-walk: nothing waits for the installer, every alarm is
 // counted, and the summary names each picture that is not there.
 TEST_F(Recording, ARefusedPictureStopsNeitherTheLinkNorTheCount) {

@@ -7,11 +7,14 @@
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
+#include "console/CalibrationPage.h"
 #include "console/SetupPage.h"
+#include "console/chart/ChartWidget.h"
 #include "link/CommandSlots.h"
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QImage>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPushButton>
@@ -227,6 +230,83 @@ TEST_F(SetupPageTest, ShownInAlarmTheSignalIsDashesAndTheBarEmpty) {
     EXPECT_EQ(P().lSenseSignal->text(), "---");
     EXPECT_DOUBLE_EQ(window->dblSenseSignal, 0);
     EXPECT_DOUBLE_EQ(window->chSenseModel.At(0).Point(0).x, 0);
+}
+
+// Presets lock the page, and its Apply with them: F5 runs it, yet sends nothing, not the spin
+// box's step left from before.
+TEST_F(SetupPageTest, ALockedPageSendsNothingOnF5) {
+    Enter(With([](detlink::DetectorStatus& d) { d.w4.reg = RegSpecial; }));
+    ASSERT_NE(IndexOfSens(P().speSense->value()), window->Status().w3.senspp);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    EXPECT_TRUE(ArmedSlots().empty());
+}
+
+// The state leaves Normal while the page is shown: the signal reads "---" and its bar goes at
+// once, without waiting for the page to be shown again.
+class SetupSignalOutsideNormal : public SetupPageTest, public testing::WithParamInterface<int> {};
+
+TEST_P(SetupSignalOutsideNormal, ShowsDashesAndNoBar) {
+    Enter(Detector());
+    ASSERT_NE(P().lSenseSignal->text(), "---");
+    ASSERT_GT(window->chSenseModel.At(0).Point(0).x, 0);
+    if (GetParam() == StatePause) {
+        clock.AdvanceSeconds(2.6);
+        Tick();
+    } else {
+        detlink::DetectorStatus changed = Detector();
+        changed.w2.state = static_cast<std::uint16_t>(GetParam());
+        Send({changed.Word(2)});
+        Send({changed.Word(1)});
+    }
+    EXPECT_EQ(P().lSenseSignal->text(), "---");
+    EXPECT_DOUBLE_EQ(window->dblSenseSignal, 0);
+    EXPECT_DOUBLE_EQ(window->chSenseModel.At(0).Point(0).x, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(States, SetupSignalOutsideNormal,
+                         testing::Values(StateAlarm, StateMalfunction, StatePause),
+                         [](const testing::TestParamInfo<int>& info) {
+                             return std::string(StateName(info.param));
+                         });
+
+// How many pixels of the row between two columns have the colour.
+int Count(const QImage& image, int row, int from, int to, QRgb colour) {
+    int n = 0;
+    for (int x = from; x <= to; ++x)
+        n += image.pixel(x, row) == colour;
+    return n;
+}
+
+// The Setup page's white signal bar on the white chart is seen by its outline; the
+// Calibration page's coloured bar keeps none.
+TEST_F(SetupPageTest, TheSignalBarIsSeenOnTheWhiteChart) {
+    Enter(Detector());
+    ChartWidget* chart = window->chSense;
+    const QImage image = chart->grab().toImage();
+    const chart::Series& bar = window->chSenseModel.At(0);
+    const QPoint end = chart->ToPixel(bar.Point(0).x, bar.Point(0).y).toPoint();
+    const int left = chart->PlotArea().left();
+    const int top = end.y() - bar.BarWidth() / 2;
+    ASSERT_GT(end.x() - left, 20);
+    EXPECT_GT(Count(image, top, left + 1, end.x() - 1, qRgb(0, 0, 0)), (end.x() - left) * 9 / 10);
+    EXPECT_EQ(image.pixel(end.x(), end.y()), qRgb(0, 0, 0));
+
+    detlink::DetectorStatus calibrating = Detector();
+    calibrating.w2.state = StateCalibration;
+    calibrating.w1.sig = 400;
+    Send({calibrating.Word(2), calibrating.Word(1)});
+    ASSERT_EQ(window->ActivePage(), Page::TuneUp);
+    ChartWidget* tuneUp = window->chTuneUp;
+    const QImage calibration = tuneUp->grab().toImage();
+    const chart::Series& signal = window->chTuneUpModel.At(0);
+    const QPoint tip = tuneUp->ToPixel(signal.Point(0).x, signal.Point(0).y).toPoint();
+    const int from = tuneUp->PlotArea().left();
+    const int edge = tip.y() - signal.BarWidth() / 2;
+    ASSERT_GT(tip.x() - from, 20);
+    const QRgb lime = qRgb(0, 0xFF, 0);
+    EXPECT_EQ(Count(calibration, edge, from, tip.x() - 1, lime), tip.x() - from);
+    // The tip's own column holds the maximum's marker line.
+    EXPECT_EQ(calibration.pixel(tip.x() - 1, tip.y()), lime);
 }
 
 } // namespace

@@ -6,16 +6,23 @@
 #include "console/NoteMessages.h"
 #include "console/OscillogramGroup.h"
 #include "console/PortComboBox.h"
+#include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
+#include "console/SetupPage.h"
 #include "console/StatusPanel.h"
 #include "records/Version.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QGroupBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStyleOptionButton>
 #include <QStyleOptionGroupBox>
+#include <QTableWidget>
+#include <QTest>
 
 namespace console {
 namespace {
@@ -162,6 +169,79 @@ TEST_P(FocusAfterIdentification, LeavesThePortListForTheNextControlThatTakesIt) 
 INSTANTIATE_TEST_SUITE_P(States, FocusAfterIdentification, testing::Values(0, 2),
                          [](const testing::TestParamInfo<int>& info) {
                              return info.param == 0 ? "Normal" : "Calibration";
+                         });
+
+// The window's keys act first on every page, also while a text field has the focus: its own
+// Ctrl+A (select all) and Ctrl+Z (undo) do not take them.
+struct FocusedField {
+    const char* name;
+    int accessLevel;
+    // Gives the field the focus on its page; returns the widget that has it, or nullptr.
+    QWidget* (*focus)(TfmMain&);
+};
+
+void PrintTo(const FocusedField& c, std::ostream* os) {
+    *os << c.name;
+}
+
+QWidget* FocusIn(QWidget* field) {
+    field->setFocus();
+    return field->hasFocus() ? QApplication::focusWidget() : nullptr;
+}
+
+QWidget* KdcBox(TfmMain& w) {
+    return FocusIn(w.pgParams->edKdcNew);
+}
+
+QWidget* GridEditor(TfmMain& w) {
+    QTableWidgetItem* cell = w.pgParams->sgSens->item(0, 3);
+    w.pgParams->sgSens->setCurrentItem(cell);
+    w.pgParams->sgSens->editItem(cell);
+    return qobject_cast<QLineEdit*>(QApplication::focusWidget());
+}
+
+// In Manual, where the spin box takes the focus.
+QWidget* SetupSpinBox(TfmMain& w) {
+    w.tsSense->cbRegulSense->setCurrentIndex(1);
+    emit w.tsSense->cbRegulSense->activated(1);
+    return FocusIn(w.tsSense->speSense);
+}
+
+class WindowKeysFirst : public ConsoleFixture, public testing::WithParamInterface<FocusedField> {
+protected:
+    int StartAccessLevel() const override { return GetParam().accessLevel; }
+};
+
+TEST_P(WindowKeysFirst, CtrlKeysScaleTheOscillogramWhateverFieldHasTheFocus) {
+    SendCycle(Detector());
+    Drain();
+    QWidget* field = GetParam().focus(*window);
+    ASSERT_NE(field, nullptr);
+    // The spin box's own line is read-only: there only select-all would take a key.
+    auto* line = qobject_cast<QLineEdit*>(field);
+    if (line && line->isReadOnly())
+        line = nullptr;
+    if (line)
+        line->setText("12");
+    QSignalSpy up(window->actLeftAxisUp, &QAction::triggered);
+    QSignalSpy autoScale(window->actAutoYScale, &QAction::triggered);
+
+    QTest::keyClick(field, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(up.count(), 1);
+    EXPECT_EQ(autoScale.count(), 1);
+    if (line) {
+        EXPECT_EQ(line->text(), "12");
+        EXPECT_FALSE(line->hasSelectedText());
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Fields, WindowKeysFirst,
+                         testing::Values(FocusedField{"KdcBox", 2, KdcBox},
+                                         FocusedField{"GridEditor", 2, GridEditor},
+                                         FocusedField{"SetupSpinBox", 0, SetupSpinBox}),
+                         [](const testing::TestParamInfo<FocusedField>& info) {
+                             return std::string(info.param.name);
                          });
 
 } // namespace

@@ -214,6 +214,52 @@ TEST_F(WalkTestReport, APictureTheRecordingCouldNotSaveIsShownWithTheRecordingsE
     EXPECT_EQ(Images(page).size(), 3u);
 }
 
+// The timeline's entries in order: each picture's label and the note beside it, if any.
+std::vector<std::pair<std::string, std::string>> Entries(const std::string& page) {
+    std::vector<std::pair<std::string, std::string>> entries;
+    const std::regex entry(
+        "<span class=\"what\">([^<]*)</span>(?:<img [^>]*>)?(?:<div class=\"note\">([^<]*)<)?");
+    for (std::sregex_iterator it(page.begin(), page.end(), entry), end; it != end; ++it) {
+        entries.emplace_back((*it)[1], (*it)[2]);
+    }
+    return entries;
+}
+
+TEST_F(WalkTestReport, ACalibrationAfterAPauseOrDisconnectionIsSaidToBeTheLinksResync) {
+    const std::vector<std::string> pictures = {
+        "2015-03-05 14'07'33.120 Start Recording.png", "2015-03-05 14'07'35.000 Calibration.png",
+        "2015-03-05 14'07'50.000 Pause.png",           "2015-03-05 14'07'50.400 Calibration.png",
+        "2015-03-05 14'07'55.000 Pause.png",           "2015-03-05 14'07'58.500 Disconnection.png",
+        "2015-03-05 14'08'01.000 Calibration.png",     "2015-03-05 14'08'02.000 Calibration.png",
+        "2015-03-05 14'08'02.999 Stop Recording.png",
+    };
+    MakeRecording(kFolder, pictures);
+    std::string summary;
+    for (const std::string& name : pictures) {
+        summary += name + "\r\n";
+    }
+    std::string counts = kCounts;
+    counts.replace(counts.find("Calibrations: 0"), 15, "Calibrations: 4");
+    WriteAll(fs::path(kFolder) / kSummaryName, summary + counts);
+
+    const ReportOutcome outcome = records::WriteWalkTestReport(kFolder);
+    ASSERT_EQ(outcome.kind, ReportOutcome::Kind::Complete) << outcome.sMessage;
+    const std::string page = ReadAll(outcome.sPath);
+    const std::string afterPause =
+        "The link's re-synchronisation after the pause, not a calibration.";
+    const std::string afterLoss =
+        "The link's re-synchronisation after the disconnection, not a calibration.";
+    const std::vector<std::pair<std::string, std::string>> expected = {
+        {"Start Recording", ""},     {"Calibration", ""}, {"Pause", ""},
+        {"Calibration", afterPause}, {"Pause", ""},       {"Disconnection", ""},
+        {"Calibration", afterLoss},  {"Calibration", ""}, {"Stop Recording", ""},
+    };
+    EXPECT_EQ(Entries(page), expected);
+    // The pictures keep their names and the summary its counts.
+    EXPECT_EQ(Images(page).size(), pictures.size());
+    EXPECT_NE(page.find("<th>Calibrations</th><td>4</td>"), std::string::npos);
+}
+
 TEST(ReportBase64, EncodesTheStandardVectors) {
     const std::vector<std::pair<std::string, std::string>> vectors = {
         {"", ""},

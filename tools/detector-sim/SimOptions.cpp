@@ -71,7 +71,8 @@ const char* const kUsage =
     "  --refuse-position   ignore position commands\n"
     "  --incomplete-cycle  never send the state word, so no full cycle completes\n"
     "  --calibrating       start in Calibration, as a detector left mid-alignment\n"
-    "  --preset NAME       auto3 (reg 3), special1 (reg 1), special2 (reg 1, HL only)\n"
+    "  --preset NAME       auto3 (reg 3), special1 (reg 1), special2 (reg 1, HL only),\n"
+    "                      mismatched (thresholds 8, 12, 16, apart from the Auto table)\n"
     "  --seed N            noise seed\n"
     "  --command-log FILE  write one line per accepted command\n"
     "  --event-log FILE    write one line per scenario event as it starts\n"
@@ -180,6 +181,11 @@ bool ApplyPreset(const std::string& name, DetectorFields& fields) {
     } else if (name == "special1" || name == "special2") {
         fields.reg = 1;
         fields.ctrl_pp_mp = name == "special2" ? 1 : 0;
+    } else if (name == "mismatched") {
+        // Three different steps, which no zone of the Auto table gives all at once.
+        fields.senspp = 8;
+        fields.sensmp = 12;
+        fields.sensbp = 16;
     } else {
         return false;
     }
@@ -276,7 +282,7 @@ bool ParseOptions(int argc, char** argv, SimOptions& options, std::string& messa
             }
             break;
         case kPreset:
-            expected = "auto3, special1 or special2";
+            expected = "auto3, special1, special2 or mismatched";
             ok = ApplyPreset(arg, options.fields);
             break;
         case kReplay:

@@ -14,6 +14,8 @@ constexpr int kLeftMargin = 44;
 constexpr int kBottomMargin = 34;
 constexpr int kEdge = 6;
 constexpr int kFrameMs = 16;
+// The chart's ground; a bar of this colour is seen only by its outline.
+constexpr std::uint32_t kGround = 0xFFFFFF;
 
 QColor ToColour(std::uint32_t rgb) {
     return QColor((rgb >> 16) & 0xFF, (rgb >> 8) & 0xFF, rgb & 0xFF);
@@ -102,7 +104,7 @@ QPointF ChartWidget::ToPixel(double x, double y) const {
 void ChartWidget::paintEvent(QPaintEvent*) {
     drawnRevision_ = model_.Revision();
     QPainter p(this);
-    p.fillRect(rect(), Qt::white);
+    p.fillRect(rect(), ToColour(kGround));
     const QRect plot = PlotArea();
     DrawGrid(p, plot);
     p.save();
@@ -192,8 +194,13 @@ void ChartWidget::DrawSeries(QPainter& p, const QRect& plot, const PixelMap& map
         case SeriesKind::HorizBar: {
             // Runs from the left edge along the bottom axis out to x, at height y.
             const int left = plot.left();
-            p.fillRect(left, cy - s.BarWidth() / 2, cx - left + 1, s.BarWidth(),
-                       ToColour(pt.colour));
+            const QRect band(left, cy - s.BarWidth() / 2, cx - left + 1, s.BarWidth());
+            p.fillRect(band, ToColour(pt.colour));
+            if (pt.colour == kGround && cx > left) {
+                p.setPen(Qt::black);
+                p.drawRect(band.adjusted(0, 0, -1, -1));
+                p.setPen(Qt::NoPen);
+            }
             break;
         }
         case SeriesKind::Line:
