@@ -1,6 +1,8 @@
 // Temporary file, fsync, rename: the POSIX way to replace a file atomically.
 #include "records/FileReplace.h"
 
+#include "records/TemporaryBeside.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -22,25 +24,6 @@ bool WriteAll(int fd, std::string_view bytes) {
         bytes.remove_prefix(static_cast<size_t>(n));
     }
     return true;
-}
-
-// Creates a fresh temporary file in the target's folder, so that the rename stays on one
-// file system. The leading dot keeps it out of ordinary listings should the process die.
-int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) {
-    static unsigned counter = 0;
-    const std::filesystem::path folder = target.parent_path();
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        // Appended rather than "." + name: GCC 12 at -O3 reads the latter as overlapping copies.
-        const std::string name = std::string(".").append(target.filename().string()) + "." +
-                                 std::to_string(::getpid()) + "." + std::to_string(++counter) +
-                                 ".tmp";
-        tempPath = (folder / name).string();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
 }
 
 // Linux's own limit on the links followed for one name.
@@ -66,16 +49,6 @@ std::filesystem::path FollowLinks(std::filesystem::path path, std::error_code& e
     return path;
 }
 
-void SyncFolder(const std::filesystem::path& target) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
 } // namespace
 
 WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes) {
@@ -90,7 +63,7 @@ WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes
         return WriteOutcome::Failed("Cannot write file \"" + path + "\": it is not a regular file");
     }
     std::string tempPath;
-    const int fd = CreateTemporary(target, tempPath);
+    const int fd = CreateTemporaryBeside(target, tempPath);
     if (fd < 0) {
         return WriteOutcome::Failed(SystemErrorText("Cannot create file", path, errno));
     }
@@ -109,7 +82,7 @@ WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes
         ::unlink(tempPath.c_str());
         return WriteOutcome::Failed(SystemErrorText("Cannot write file", path, error));
     }
-    SyncFolder(target);
+    SyncFolderOf(target);
     return {};
 }
 

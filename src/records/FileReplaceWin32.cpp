@@ -1,36 +1,13 @@
 // Temporary file, flush, MoveFileEx: the Windows way to replace a file in one step.
 #include "records/FileReplace.h"
 
+#include "records/TemporaryBeside.h"
+
 #include <string>
 #include <windows.h>
 
 namespace records {
 namespace {
-
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
-}
-
-std::string NameOf(const std::string& path) {
-    const std::size_t slash = path.find_last_of("\\/");
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// A fresh temporary file beside the target, so that the move stays on one volume.
-HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = FolderOf(target) + "." + NameOf(target) + "." +
-                   std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter) + ".tmp";
-        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
-            return file;
-        }
-    }
-    return INVALID_HANDLE_VALUE;
-}
 
 bool WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
@@ -56,7 +33,7 @@ WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes
         return WriteOutcome::Failed("Cannot write file \"" + path + "\": it is not a regular file");
     }
     std::string tempPath;
-    const HANDLE file = CreateTemporary(path, tempPath);
+    const HANDLE file = CreateTemporaryBeside(path, tempPath);
     if (file == INVALID_HANDLE_VALUE) {
         return Failure("Cannot create file", path);
     }

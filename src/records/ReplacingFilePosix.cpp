@@ -1,6 +1,8 @@
 // A file put in place whole on POSIX: O_EXCL temporary file, fsync, rename.
 #include "records/ReplacingFile.h"
 
+#include "records/TemporaryBeside.h"
+
 #include <cerrno>
 #include <fcntl.h>
 #include <filesystem>
@@ -13,37 +15,6 @@ struct ReplacingFile::Temporary {
     int fd = -1;
     std::string sPath;
 };
-
-namespace {
-
-// A fresh file in the final name's folder, so that the rename stays on one file system; the
-// leading dot keeps it out of ordinary listings should the process die.
-int CreateTemporary(const std::filesystem::path& target, std::string& tempPath) {
-    static unsigned counter = 0;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string name = std::string(".").append(target.filename().string()) + "." +
-                                 std::to_string(::getpid()) + "." + std::to_string(++counter) +
-                                 ".tmp";
-        tempPath = (target.parent_path() / name).string();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-        if (fd >= 0 || errno != EEXIST) {
-            return fd;
-        }
-    }
-    return -1;
-}
-
-void SyncFolder(const std::filesystem::path& target) {
-    const std::filesystem::path folder =
-        target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
-}
-
-} // namespace
 
 ReplacingFile::ReplacingFile(std::string path)
     : sPath(std::move(path))
@@ -60,7 +31,7 @@ ReplacingFile::ReplacingFile(std::string path)
             WriteOutcome::Failed("Cannot write file \"" + sPath + "\": it is not a regular file");
         return;
     }
-    temporary->fd = CreateTemporary(sPath, temporary->sPath);
+    temporary->fd = CreateTemporaryBeside(sPath, temporary->sPath);
     if (temporary->fd < 0) {
         outcome = WriteOutcome::Failed(SystemErrorText("Cannot create file", sPath, errno));
         return;
@@ -105,7 +76,7 @@ WriteOutcome ReplacingFile::Finish() {
     } else if (::rename(temporary->sPath.c_str(), sPath.c_str()) != 0) {
         outcome = WriteOutcome::Failed(SystemErrorText("Cannot write file", sPath, errno));
     } else {
-        SyncFolder(sPath);
+        SyncFolderOf(sPath);
         return outcome;
     }
     ::unlink(temporary->sPath.c_str());

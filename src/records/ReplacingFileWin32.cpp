@@ -1,6 +1,8 @@
 // A file put in place whole on Windows: CREATE_NEW temporary file, flush, MoveFileEx.
 #include "records/ReplacingFile.h"
 
+#include "records/TemporaryBeside.h"
+
 #include <algorithm>
 #include <windows.h>
 
@@ -12,23 +14,6 @@ struct ReplacingFile::Temporary {
 };
 
 namespace {
-
-// A fresh file in the final name's folder, so that the move stays on one volume.
-HANDLE CreateTemporary(const std::string& target, std::string& tempPath) {
-    static unsigned counter = 0;
-    const std::size_t slash = target.find_last_of("\\/");
-    const std::size_t nameAt = slash == std::string::npos ? 0 : slash + 1;
-    for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = target.substr(0, nameAt) + "." + target.substr(nameAt) + "." +
-                   std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter) + ".tmp";
-        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
-        if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
-            return file;
-        }
-    }
-    return INVALID_HANDLE_VALUE;
-}
 
 WriteOutcome Failure(const std::string& what, const std::string& path, DWORD error) {
     return WriteOutcome::Failed(SystemErrorText(what, path, static_cast<int>(error)));
@@ -50,7 +35,7 @@ ReplacingFile::ReplacingFile(std::string path)
             WriteOutcome::Failed("Cannot write file \"" + sPath + "\": it is not a regular file");
         return;
     }
-    temporary->handle = CreateTemporary(sPath, temporary->sPath);
+    temporary->handle = CreateTemporaryBeside(sPath, temporary->sPath);
     if (temporary->handle == INVALID_HANDLE_VALUE) {
         outcome = Failure("Cannot create file", sPath, GetLastError());
     }
