@@ -29,6 +29,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QThread>
+#include <QTimer>
 
 namespace console {
 
@@ -51,6 +52,11 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     , linkCycle(clock, trafficLog, *this, Gate, std::move(enumerate), recording.Events)
     , osc(chRangeModel, clock, *this, rangeSink, *this, recording.Events, cDecimal)
     , oscControls(osc, chRangeModel, *this) {
+    tmPacedViews = new QTimer(this);
+    tmPacedViews->setObjectName(QStringLiteral("tmPacedViews"));
+    tmPacedViews->setSingleShot(true);
+    tmPacedViews->setTimerType(Qt::PreciseTimer);
+    connect(tmPacedViews, &QTimer::timeout, this, [this] { PaintHeldViews(); });
     BuildWindow();
     BuildActions();
     BuildOscillogramGroup();

@@ -4,6 +4,7 @@
 
 #include "catalogue/CorrespondenceTables.h"
 #include "chart/ChartModel.h"
+#include "console/PacedViews.h"
 #include "console/Pages.h"
 #include "console/ShownInputs.h"
 #include "link/Clock.h"
@@ -32,6 +33,7 @@ class QCheckBox;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QTimer;
 
 namespace console {
 
@@ -97,6 +99,8 @@ public:
     detlink::PortListView& PortList() override;
     void StoreComPort(int port) override;
     void ReportError(const std::string& message) override;
+    // Paints the paced views whose held values are due; the pacing timer's handler.
+    void PaintHeldViews();
     // Says a fault to the operator without waiting for an answer.
     void ShowNotice(const QString& text);
 
@@ -289,6 +293,16 @@ private:
     // The user's decimal separator, read once at start: every number of the run uses it.
     const char cDecimal;
     ShownInputs shownInputs;
+    PacedViews pacedViews;
+    QTimer* tmPacedViews;
+    // True when the view is to be painted now; otherwise its value is held and the pacing
+    // timer set.
+    bool PaintNow(PacedViews::View view);
+    void ArmPacedViews();
+    void PaintSignalLevel();
+    void PaintSenseSignal();
+    void ShowSenseSignalBar();
+    void PaintTuneUp();
     bool bClosing = false;
     catalogue::SensitivityTable sensTable;
     catalogue::ZoneLengthTable zoneTable;

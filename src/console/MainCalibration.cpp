@@ -63,6 +63,8 @@ void TfmMain::tsTuneUpShow() {
     SetNote(kNoteAdjust);
     gbParameters->lAver->setText(QStringLiteral("---"));
     shownInputs.Forget(ShownInputs::Line::SignalLevel);
+    pacedViews.Release(PacedViews::View::StatusSignal);
+    pacedViews.Release(PacedViews::View::CalibrationSignal);
     dblTuneUpMax = 0;
     dblTuneUpSignal = 0;
     UpdateTuneUp();
@@ -78,21 +80,29 @@ void TfmMain::UpdateTuneUp() {
     const double v = catalogue::SignalMillivolts(s.w5.ref, s.w1.sig, s.w5.amplif);
     if (v >= dblTuneUpMax) {
         dblTuneUpMax = v;
-        tsTuneUp->lTuneUpMax->setText(
-            QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
         dblTuneUpAxisMax = catalogue::TuneUpAxisMaximum(dblTuneUpMax);
     }
     dblTuneUpSignal = v;
+    if (PaintNow(PacedViews::View::CalibrationSignal))
+        PaintTuneUp();
+    ShowGuidance();
+}
+
+// The maximum is followed in every word; the bar and the figures show the newest.
+void TfmMain::PaintTuneUp() {
+    const double v = dblTuneUpSignal;
     tsTuneUp->lSignal->setText(QString::fromStdString(catalogue::FormatFixed(v, 3, cDecimal)));
+    tsTuneUp->lTuneUpMax->setText(
+        QString::fromStdString(catalogue::FormatFixed(dblTuneUpMax, 3, cDecimal)));
     // With a maximum of 0 the ratio is undefined; an unmoved bar counts as at its maximum.
     bTuneUpLime = dblTuneUpMax <= 0 || v / dblTuneUpMax >= kNearMaximum;
     DrawTuneUp();
-    ShowGuidance();
 }
 
 void TfmMain::btnTuneUpClearClick() {
     dblTuneUpMax = dblTuneUpSignal;
     bTuneUpLime = true;
+    pacedViews.Release(PacedViews::View::CalibrationSignal);
     DrawTuneUp();
     UpdateTuneUp();
 }

@@ -70,6 +70,7 @@ void TfmMain::tsSenseShow() {
     dblSenseMax = 0;
     dblSenseMin = 0;
     dblSenseSignal = 0;
+    pacedViews.Release(PacedViews::View::SetupSignal);
     UpdateSenseSignal();
 }
 
@@ -171,17 +172,27 @@ bool TfmMain::cbRegulSenseDropDown() {
 }
 
 void TfmMain::UpdateSenseSignal() {
-    const auto& s = Status();
-    if (s.w2.state != catalogue::StateNormal) {
+    if (Status().w2.state != catalogue::StateNormal) {
+        pacedViews.Release(PacedViews::View::SetupSignal);
         tsSense->lSenseSignal->setText(QStringLiteral("---"));
         dblSenseSignal = 0;
-    } else {
-        dblSenseSignal = catalogue::SignalMillivolts(s.w5.ref, s.w1.sig, s.w5.amplif);
-        tsSense->lSenseSignal->setText(
-            QString::fromStdString(catalogue::FormatFixed(dblSenseSignal, 3, cDecimal)));
+        ShowSenseSignalBar();
+    } else if (PaintNow(PacedViews::View::SetupSignal)) {
+        PaintSenseSignal();
     }
-    chSenseModel.At(serSenseSignal).SetPosition(0, dblSenseSignal, kSignalHeight);
     ShowGuidance();
+}
+
+void TfmMain::PaintSenseSignal() {
+    const auto& s = Status();
+    dblSenseSignal = catalogue::SignalMillivolts(s.w5.ref, s.w1.sig, s.w5.amplif);
+    tsSense->lSenseSignal->setText(
+        QString::fromStdString(catalogue::FormatFixed(dblSenseSignal, 3, cDecimal)));
+    ShowSenseSignalBar();
+}
+
+void TfmMain::ShowSenseSignalBar() {
+    chSenseModel.At(serSenseSignal).SetPosition(0, dblSenseSignal, kSignalHeight);
     RescaleSenseAxis();
 }
 

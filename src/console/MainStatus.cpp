@@ -18,6 +18,10 @@
 #include <QLabel>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTimer>
+
+#include <algorithm>
+#include <cmath>
 
 namespace console {
 
@@ -126,6 +130,7 @@ void TfmMain::ShowSpeed() {
 void TfmMain::ShowSignalLevel() {
     const auto& s = Status();
     if (ActivePage() == Page::TuneUp || s.w2.state == catalogue::StateAlarm) {
+        pacedViews.Release(PacedViews::View::StatusSignal);
         if (shownInputs.Changed(ShownInputs::Line::SignalLevel, true))
             gbParameters->lAver->setText(QStringLiteral("---"));
         return;
@@ -133,6 +138,12 @@ void TfmMain::ShowSignalLevel() {
     if (!shownInputs.Changed(ShownInputs::Line::SignalLevel, false, s.w5.ref, s.w2.aver,
                              s.w5.amplif))
         return;
+    if (PaintNow(PacedViews::View::StatusSignal))
+        PaintSignalLevel();
+}
+
+void TfmMain::PaintSignalLevel() {
+    const auto& s = Status();
     gbParameters->lAver->setText(
         WithUnit(catalogue::FormatFixed(
                      catalogue::SignalMillivolts(s.w5.ref, s.w2.aver, s.w5.amplif), 3, cDecimal),
@@ -219,6 +230,7 @@ void TfmMain::ResetStatus() {
                          gbParameters->lRegul, gbParameters->lSpeed, gbParameters->lPower})
         line->setText(QStringLiteral("---"));
     shownInputs.ForgetAll();
+    pacedViews.ReleaseAll();
     for (QComboBox* box :
          {gbRange->cbNewPosSymbol, gbRange->cbNewPosNumber1, gbRange->cbNewPosNumber2})
         box->setCurrentIndex(-1);
@@ -226,6 +238,38 @@ void TfmMain::ResetStatus() {
     SetNote(kNoteWaiting);
     UpdatePageTabs();
     alMain->setEnabled(false);
+}
+
+bool TfmMain::PaintNow(PacedViews::View view) {
+    if (pacedViews.PaintNow(view, clock.SteadyNow()))
+        return true;
+    if (!tmPacedViews->isActive())
+        ArmPacedViews();
+    return false;
+}
+
+void TfmMain::ArmPacedViews() {
+    const auto due = pacedViews.DueAt();
+    if (!due) {
+        tmPacedViews->stop();
+        return;
+    }
+    // Rounded up, so that the timer never finds the value not yet due.
+    constexpr double kMillisecondsPerDay = 86'400'000.0;
+    const double wait = std::ceil((*due - clock.SteadyNow()) * kMillisecondsPerDay);
+    tmPacedViews->start(static_cast<int>(std::clamp(wait, 0.0, 100.0)));
+}
+
+void TfmMain::PaintHeldViews() {
+    const double now = clock.SteadyNow();
+    using View = PacedViews::View;
+    if (pacedViews.TakeDue(View::StatusSignal, now))
+        PaintSignalLevel();
+    if (pacedViews.TakeDue(View::SetupSignal, now))
+        PaintSenseSignal();
+    if (pacedViews.TakeDue(View::CalibrationSignal, now))
+        PaintTuneUp();
+    ArmPacedViews();
 }
 
 } // namespace console

@@ -46,6 +46,11 @@ void ConsoleFixture::Send(const std::vector<detlink::TelemetryWord>& words) {
     Tick();
 }
 
+void ConsoleFixture::ShowHeldViews() {
+    clock.AdvanceSeconds(0.1);
+    window->PaintHeldViews();
+}
+
 detlink::DetectorStatus ConsoleFixture::Detector() {
     return testing_support::ConsistentDetector();
 }

@@ -42,6 +42,9 @@ protected:
     void SendCycle(const detlink::DetectorStatus& detector);
     // Another full cycle of the last detector sent, so that commands matching it confirm.
     void Drain();
+    // A tenth of a second later, when the views that follow the signal's noise show their
+    // newest values.
+    void ShowHeldViews();
 
     const detlink::PendingCommand& Slot(int k) const { return window->Cmd(k); }
     // o_state of the calibration command in slot 0.

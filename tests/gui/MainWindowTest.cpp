@@ -203,6 +203,7 @@ TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
     d.w5.amplif = 3;
     d.w1.sig = 400; // 195.503 mV
     Send({d.Word(5), d.Word(2), d.Word(1)});
+    ShowHeldViews();
     EXPECT_EQ(window->tsTuneUp->lSignal->text(), Decimal("195.503"));
     const chart::ChartModel& chart = window->chTuneUpModel;
     EXPECT_DOUBLE_EQ(chart.bottomAxis.maximum, 500);
@@ -212,6 +213,7 @@ TEST_F(MainWindow, CalibrationPageArmsItsCommandsAndFollowsTheSignal) {
     EXPECT_NEAR(chart.At(1).Point(0).x, 195.503, 1e-3);
     d.w1.sig = 300;
     Send({d.Word(1)});
+    ShowHeldViews();
     EXPECT_EQ(chart.At(0).Colour(), 0xFF0000u);
     EXPECT_EQ(window->tsTuneUp->lTuneUpMax->text(), Decimal("195.503"));
     QTest::keyClick(window.get(), Qt::Key_F8);
