@@ -135,6 +135,7 @@ void TfmMain::OnStateWord() {
     if (ActivePage() == Page::TuneUp) {
         if (previous == catalogue::StateCalibration &&
             (current == catalogue::StateNormal || current == catalogue::StateAlarm)) {
+            pacedViews.Release(PacedViews::View::CalibrationSignal);
             dblTuneUpSignal = -1;
             dblTuneUpMax = -1;
             tsTuneUp->lSignal->setText(QStringLiteral("---"));

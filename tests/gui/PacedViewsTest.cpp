@@ -5,10 +5,12 @@
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/NumberFormat.h"
 #include "catalogue/ValueScales.h"
+#include "console/CalibrationPage.h"
 #include "console/SetupPage.h"
 #include "console/StatusPanel.h"
 
 #include <QLabel>
+#include <QTest>
 #include <QTimer>
 
 namespace console {
@@ -78,6 +80,26 @@ TEST_F(PacedViewsTest, AChangeOfStateIsShownAtOnceAndNotOverwrittenByAHeldValue)
     SendNoise(d, {130});
     EXPECT_EQ(StatusSignal(), Millivolts(d, 130, true)) << "back to Normal shows at once";
     EXPECT_EQ(SetupSignal(), Millivolts(d, 130, false));
+}
+
+TEST_F(PacedViewsTest, TheEndOfACalibrationIsNotOverwrittenByAHeldValue) {
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    ASSERT_EQ(window->ActivePage(), Page::TuneUp);
+    auto d = Detector();
+    d.w2.state = catalogue::StateCalibration;
+    for (int level : {300, 310, 320}) {
+        d.w1.sig = level;
+        Send({d.Word(2), d.Word(1)});
+    }
+    ShowHeldViews();
+    EXPECT_EQ(window->tsTuneUp->lSignal->text(), Millivolts(d, 320, false));
+    d.w1.sig = 330;
+    Send({d.Word(1)});
+    d.w2.state = catalogue::StateNormal;
+    Send({d.Word(2)});
+    ShowHeldViews();
+    EXPECT_EQ(window->tsTuneUp->lSignal->text(), "---");
+    EXPECT_EQ(window->tsTuneUp->lTuneUpMax->text(), "---");
 }
 
 } // namespace
