@@ -1,6 +1,7 @@
-// The arrow keeps 12 pixels at the right; the text gets the rest.
+// The arrow keeps 12 pixels at the right; the text gets the rest, shortened if it needs more.
 #include "console/CompactComboStyle.h"
 
+#include <QComboBox>
 #include <QPainter>
 #include <QStyleOptionComboBox>
 
@@ -8,7 +9,12 @@ namespace console {
 
 namespace {
 constexpr int kArrowWidth = 12;
+
+// Where the value's text goes inside the field.
+QRect TextRect(const QRect& field) {
+    return field.adjusted(1, 0, 0, 0);
 }
+} // namespace
 
 QRect CompactComboStyle::subControlRect(ComplexControl control, const QStyleOptionComplex* option,
                                         SubControl subControl, const QWidget* widget) const {
@@ -30,12 +36,21 @@ void CompactComboStyle::drawControl(ControlElement element, const QStyleOption* 
         return;
     }
     const QRect field = subControlRect(CC_ComboBox, combo, SC_ComboBoxEditField, widget);
+    const QRect text = TextRect(field);
     painter->save();
     painter->setClipRect(field);
-    drawItemText(painter, field.adjusted(1, 0, 0, 0), Qt::AlignLeft | Qt::AlignVCenter,
-                 combo->palette, combo->state & State_Enabled, combo->currentText,
+    drawItemText(painter, text, Qt::AlignLeft | Qt::AlignVCenter, combo->palette,
+                 combo->state & State_Enabled,
+                 combo->fontMetrics.elidedText(combo->currentText, Qt::ElideRight, text.width()),
                  QPalette::ButtonText);
     painter->restore();
+}
+
+bool CompactComboStyle::ShowsWhole(const QComboBox* box, const QString& text) const {
+    QStyleOptionComboBox option;
+    option.initFrom(box);
+    const QRect field = subControlRect(CC_ComboBox, &option, SC_ComboBoxEditField, box);
+    return box->fontMetrics().horizontalAdvance(text) <= TextRect(field).width();
 }
 
 } // namespace console

@@ -1,8 +1,10 @@
 // A combo-box look with a narrow arrow, so that the Settings band's small boxes still show
-// their values whole.
+// their values whole; a value wider than its box is drawn shortened with an ellipsis.
 #pragma once
 
 #include <QProxyStyle>
+
+class QComboBox;
 
 namespace console {
 
@@ -14,6 +16,8 @@ public:
     // The value is drawn in the narrowed field, whatever field the base style would use.
     void drawControl(ControlElement element, const QStyleOption* option, QPainter* painter,
                      const QWidget* widget) const override;
+    // Whether text is drawn whole in box, which has this style.
+    bool ShowsWhole(const QComboBox* box, const QString& text) const;
 };
 
 } // namespace console

@@ -156,9 +156,13 @@ void TfmMain::ShowNotice(const QString& text) {
     errorNotice->Report(QString::fromStdString(catalogue::FormatTimeOfDay(clock.Now())), text);
 }
 
+// Esc is the Settings page's Cancel as its caption says, and like the button only while it is
+// enabled; that Cancel only reloads the page from the detector.
 void TfmMain::actCancelExecute() {
     if (ActivePage() == Page::Sense)
         btnCancelSenseClick();
+    else if (ActivePage() == Page::Range && gbRange->btnCancelRange->isEnabled())
+        btnCancelRangeClick();
 }
 
 void TfmMain::actApplyExecute() {

@@ -142,7 +142,7 @@ void TfmMain::BuildActions() {
     actLeftAxisUp = add("actLeftAxisUp", Qt::CTRL | Qt::Key_A, &TfmMain::sbLeftAxisUpClick);
     actLeftAxisDown = add("actLeftAxisDown", Qt::CTRL | Qt::Key_S, &TfmMain::sbLeftAxisDownClick);
     // Esc stays with a field that uses it (a grid cell being typed drops the typing): the
-    // window's Esc acts on the Setup page only, where no field takes it.
+    // window's Esc acts on the Setup and Settings pages only, where no field takes it.
     QList<QAction*> firstKeys = alMain->actions();
     firstKeys.removeOne(actCancel);
     new WindowKeysFirst(this, firstKeys);

@@ -41,7 +41,14 @@ void TfmMain::BuildOscillogramGroup() {
         ShowOscillogramControls();
     });
     actAutoYScale->setText(QStringLiteral("Auto scaling Y <F11>"));
+    // A child of the chart, so it is drawn after the plot; on the chart's ground, so neither a
+    // grid line nor an alarm bar runs through its text.
     lPeriod = new QLabel(chRange);
+    lPeriod->setAutoFillBackground(true);
+    QPalette ground = lPeriod->palette();
+    ground.setColor(QPalette::Window, ChartWidget::Ground());
+    lPeriod->setPalette(ground);
+    lPeriod->setMargin(1);
     connect(chRange, &ChartWidget::resized, this, [this] { RecalcMaxPointsPerPage(); });
 }
 

@@ -6,15 +6,14 @@
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/PageLists.h"
 #include "catalogue/ValueScales.h"
+#include "console/AlarmsGroup.h"
 #include "console/OscillogramGroup.h"
 #include "console/PageControl.h"
 #include "console/SettingsBand.h"
 #include "console/chart/ChartWidget.h"
 #include "link/CommandRules.h"
 
-#include <QCheckBox>
 #include <QComboBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
@@ -56,17 +55,12 @@ void Show(std::initializer_list<QWidget*> widgets, bool visible) {
 void TfmMain::BuildRangePage() {
     gbRange = new SettingsBand(cDecimal, tsRange);
     gbRange->move(0, -3);
-    gbTrv = new QGroupBox(QStringLiteral("Alarms  "), tsRange);
-    gbTrv->setGeometry(556, -3, 87, 58);
-    chbSaveTrvRange = new QCheckBox(QStringLiteral("Save <F6>"), gbTrv);
-    chbSaveTrvRange->setGeometry(6, 12, 75, 17);
-    lTrvNumberRange = new QLabel(QStringLiteral("0"), gbTrv);
-    lTrvNumberRange->setGeometry(43, 0, 16, 13);
-    lTrvNumberRange->setAlignment(Qt::AlignCenter);
-    lTrvNumberRange->setEnabled(false);
-    btnClearTrvRange = new QPushButton(QStringLiteral("Reset <F8>"), gbTrv);
-    btnClearTrvRange->setGeometry(4, 28, 78, 25);
-    btnClearTrvRange->setEnabled(false);
+    auto* alarms = new AlarmsGroup(tsRange);
+    alarms->move(556, -3);
+    gbTrv = alarms;
+    chbSaveTrvRange = alarms->chbSaveTrvRange;
+    lTrvNumberRange = alarms->lTrvNumberRange;
+    btnClearTrvRange = alarms->btnClearTrvRange;
 
     // The oscillogram fills the page below the band and follows it when the window grows.
     chRange = new ChartWidget(chRangeModel, tsRange);

@@ -7,13 +7,19 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QEvent>
 #include <QGroupBox>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QStyleOptionHeader>
+#include <QStylePainter>
 #include <QTableWidget>
+
+#include <algorithm>
+#include <utility>
 
 namespace console {
 
@@ -24,31 +30,28 @@ constexpr int kDesignWidth = 643;
 constexpr int kSensRight = kDesignWidth - 8 - 631;
 constexpr int kDistRight = kDesignWidth - 8 - 630;
 constexpr int kRowHeight = 16;
+// Room between a value fitted to its column and the next column's line.
+constexpr int kValueGap = 2;
 
 QString Text(const std::string& text) {
     return QString::fromStdString(text);
 }
 
-// The tables' heading row and column become the grid's headers, so they stay in place while
-// the cells scroll and cannot be edited.
-PropertyGrid* Grid(QWidget* parent, int columns, int rows, int headingWidth) {
-    auto* grid = new PropertyGrid(rows - 1, columns - 1, parent);
-    grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    grid->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
-    // The cells are 16 to 26 pixels wide: without padding a value such as "12.5" fits whole.
-    grid->setTextElideMode(Qt::ElideNone);
-    grid->setStyleSheet(QStringLiteral("QTableWidget::item { padding: 0px; }"));
-    grid->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->verticalHeader()->setDefaultSectionSize(kRowHeight);
-    grid->verticalHeader()->setMinimumSectionSize(kRowHeight);
-    grid->verticalHeader()->setFixedWidth(headingWidth);
-    grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
-    grid->horizontalHeader()->setMinimumSectionSize(kRowHeight);
-    grid->horizontalHeader()->setFixedHeight(kRowHeight);
-    for (int c = 0; c < columns - 1; ++c)
-        for (int r = 0; r < rows - 1; ++r)
-            grid->setItem(r, c, new QTableWidgetItem);
-    return grid;
+// The designed widths of the grids' columns; the zone-length grid's first nine (10 to 90 m)
+// are narrower. A column fitted to a wider text grows beyond them.
+constexpr int kSensColumnWidth = 26;
+constexpr int kDistColumnWidth = 20;
+constexpr int kDistNarrowColumns = 9;
+constexpr int kDistNarrowWidth = 16;
+
+std::vector<int> SensColumnWidths() {
+    return std::vector<int>(catalogue::SensitivityTable::kColumns - 1, kSensColumnWidth);
+}
+
+std::vector<int> DistColumnWidths() {
+    std::vector<int> widths(catalogue::ZoneLengthTable::kColumns - 1, kDistColumnWidth);
+    std::fill_n(widths.begin(), kDistNarrowColumns, kDistNarrowWidth);
+    return widths;
 }
 
 QComboBox* List(QWidget* parent, const auto& entries, int x, int y) {
@@ -72,8 +75,7 @@ PropertiesPage::PropertiesPage(catalogue::SensitivityTable& sensitivity,
         new QGroupBox(QStringLiteral("Threshold (%) - sensivity (%)  correspondence table"), this);
     gbSens->setGeometry(8, 0, 631, 113);
     sgSens =
-        Grid(gbSens, catalogue::SensitivityTable::kColumns, catalogue::SensitivityTable::kRows, 26);
-    sgSens->horizontalHeader()->setDefaultSectionSize(26);
+        new PropertyGrid(SensColumnWidths(), catalogue::SensitivityTable::kRows - 1, 26, gbSens);
     connect(sgSens, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { sgSensEdited(item); });
 
@@ -81,10 +83,7 @@ PropertiesPage::PropertiesPage(catalogue::SensitivityTable& sensitivity,
         QStringLiteral("Threshold (counts)- zone length (m) correspondence table"), this);
     gbDist->setGeometry(8, 112, 630, 100);
     sgDist =
-        Grid(gbDist, catalogue::ZoneLengthTable::kColumns, catalogue::ZoneLengthTable::kRows, 65);
-    sgDist->horizontalHeader()->setDefaultSectionSize(20);
-    for (int c = 0; c < 9; ++c)
-        sgDist->horizontalHeader()->resizeSection(c, 16);
+        new PropertyGrid(DistColumnWidths(), catalogue::ZoneLengthTable::kRows - 1, 65, gbDist);
     connect(sgDist, &QTableWidget::itemChanged, this,
             [this](QTableWidgetItem* item) { sgDistEdited(item); });
 
@@ -149,18 +148,86 @@ void PropertiesPage::resizeEvent(QResizeEvent* event) {
 namespace {
 
 // The grid shows the table without its heading row and column, which become its headers.
-template <typename Table> void ShowGrid(QTableWidget* grid, const Table& table) {
-    const QSignalBlocker quiet(grid);
-    for (int c = 1; c < Table::kColumns; ++c) {
-        grid->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(Text(table.Cell(c, 0))));
+template <typename Table> void ShowGrid(PropertyGrid* grid, const Table& table) {
+    {
+        const QSignalBlocker quiet(grid);
+        for (int c = 1; c < Table::kColumns; ++c) {
+            grid->setHorizontalHeaderItem(c - 1, new QTableWidgetItem(Text(table.Cell(c, 0))));
+            for (int r = 1; r < Table::kRows; ++r)
+                grid->item(r - 1, c - 1)->setText(Text(table.Cell(c, r)));
+        }
         for (int r = 1; r < Table::kRows; ++r)
-            grid->item(r - 1, c - 1)->setText(Text(table.Cell(c, r)));
+            grid->setVerticalHeaderItem(r - 1, new QTableWidgetItem(Text(table.Cell(0, r))));
     }
-    for (int r = 1; r < Table::kRows; ++r)
-        grid->setVerticalHeaderItem(r - 1, new QTableWidgetItem(Text(table.Cell(0, r))));
+    grid->SetCornerCaption(Text(table.Cell(0, 0)));
+    grid->FitToTexts();
 }
 
 } // namespace
+
+// The tables' heading row and column become the grid's headers, so they stay in place while
+// the cells scroll and cannot be edited.
+PropertyGrid::PropertyGrid(std::vector<int> columnWidths, int rows, int headingWidth,
+                           QWidget* parent)
+    : QTableWidget(rows, static_cast<int>(columnWidths.size()), parent)
+    , columnWidths(std::move(columnWidths))
+    , headingWidth(headingWidth)
+    , corner(findChild<QAbstractButton*>()) {
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    // The style shortens a text a few pixels before the width its cell's size hint asks for;
+    // left whole, the text fits that width.
+    setTextElideMode(Qt::ElideNone);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(kRowHeight);
+    verticalHeader()->setMinimumSectionSize(kRowHeight);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    horizontalHeader()->setMinimumSectionSize(kRowHeight);
+    horizontalHeader()->setFixedHeight(kRowHeight);
+    for (int c = 0; c < columnCount(); ++c)
+        for (int r = 0; r < rowCount(); ++r)
+            setItem(r, c, new QTableWidgetItem);
+    // The corner button draws a heading without text; its caption is drawn here instead.
+    corner->installEventFilter(this);
+    FitToTexts();
+}
+
+void PropertyGrid::SetCornerCaption(const QString& caption) {
+    cornerCaption = caption;
+    corner->update();
+}
+
+void PropertyGrid::FitToTexts() {
+    for (int c = 0; c < columnCount(); ++c) {
+        int width = std::max(columnWidths[static_cast<std::size_t>(c)],
+                             horizontalHeader()->sectionSizeHint(c));
+        for (int r = 0; r < rowCount(); ++r)
+            width = std::max(width, sizeHintForIndex(model()->index(r, c)).width() + kValueGap);
+        setColumnWidth(c, width);
+    }
+    QStyleOptionHeader caption;
+    caption.initFrom(verticalHeader());
+    caption.text = cornerCaption;
+    const int captionWidth =
+        style()
+            ->sizeFromContents(QStyle::CT_HeaderSection, &caption, QSize(), verticalHeader())
+            .width();
+    verticalHeader()->setFixedWidth(
+        std::max({headingWidth, verticalHeader()->sizeHint().width(), captionWidth}));
+}
+
+bool PropertyGrid::eventFilter(QObject* watched, QEvent* event) {
+    if (watched != corner || event->type() != QEvent::Paint)
+        return QTableWidget::eventFilter(watched, event);
+    QStyleOptionHeader heading;
+    heading.initFrom(corner);
+    heading.rect = corner->rect();
+    heading.position = QStyleOptionHeader::OnlyOneSection;
+    heading.text = cornerCaption;
+    QStylePainter painter(corner);
+    painter.drawControl(QStyle::CE_Header, heading);
+    return true;
+}
 
 // The developer only ever types into the current cell.
 void PropertyGrid::CommitEditor() {
@@ -182,10 +249,12 @@ void PropertiesPage::ShowTables() {
 
 void PropertiesPage::sgSensEdited(QTableWidgetItem* item) {
     sensTable.SetCell(item->column() + 1, item->row() + 1, item->text().toStdString());
+    sgSens->FitToTexts();
 }
 
 void PropertiesPage::sgDistEdited(QTableWidgetItem* item) {
     zoneTable.SetCell(item->column() + 1, item->row() + 1, item->text().toStdString());
+    sgDist->FitToTexts();
 }
 
 void PropertiesPage::ShowSettings(const records::PropertySettings& settings) {

@@ -8,6 +8,9 @@
 #include <QTableWidget>
 #include <QWidget>
 
+#include <vector>
+
+class QAbstractButton;
 class QButtonGroup;
 class QCheckBox;
 class QComboBox;
@@ -17,12 +20,28 @@ class QPushButton;
 
 namespace console {
 
-// A correspondence grid whose cell still being typed can be taken as if the developer had left it.
+// A correspondence grid: the table's heading row and column are its headers, with the heading
+// column's caption in the corner, and every text is seen whole.
 class PropertyGrid : public QTableWidget {
 public:
-    using QTableWidget::QTableWidget;
+    // Cells of the table without its headings; each column at least its width in
+    // columnWidths, the heading column at least headingWidth.
+    PropertyGrid(std::vector<int> columnWidths, int rows, int headingWidth,
+                 QWidget* parent = nullptr);
+    void SetCornerCaption(const QString& caption);
+    // Each column, and the heading column, as wide as its widest text needs.
+    void FitToTexts();
     // The open editor's text goes into its cell (and so into the table), and the editor closes.
     void CommitEditor();
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    const std::vector<int> columnWidths;
+    const int headingWidth;
+    QString cornerCaption;
+    QAbstractButton* corner;
 };
 
 class PropertiesPage : public QWidget {

@@ -125,8 +125,13 @@ SettingsBand::SettingsBand(char decimalSeparator, QWidget* parent)
     btnCancelRange = new QPushButton(kCancelCaption, this);
     btnCancelRange->setGeometry(478, 33, kButtonWidth, 20);
     btnCancelRange->setEnabled(false);
-    for (QComboBox* box : findChildren<QComboBox*>())
+    for (QComboBox* box : findChildren<QComboBox*>()) {
         box->setStyle(compactStyle);
+        // A value drawn shortened is read whole in the box's tooltip.
+        connect(box, &QComboBox::currentTextChanged, box, [this, box](const QString& text) {
+            box->setToolTip(compactStyle->ShowsWhole(box, text) ? QString() : text);
+        });
+    }
     setFixedSize(556, 58);
 }
 

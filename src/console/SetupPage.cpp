@@ -106,7 +106,7 @@ SetupPage::SetupPage(QWidget* parent)
     bold.setBold(true);
     lTrvNumberSense->setFont(bold);
     lTrvNumberSense->setEnabled(false);
-    btnClearTrvSense = new QPushButton(QStringLiteral("Reset <F7>"), alarmGroup);
+    btnClearTrvSense = new QPushButton(QStringLiteral("Reset <F8>"), alarmGroup);
     btnClearTrvSense->setGeometry(280, 12, 97, 25);
     btnClearTrvSense->setEnabled(false);
 }

@@ -24,10 +24,19 @@ WindowKeysFirst::WindowKeysFirst(QWidget* window, QList<QAction*> actions)
 bool WindowKeysFirst::eventFilter(QObject* watched, QEvent* event) {
     if (event->type() != QEvent::ShortcutOverride)
         return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    // An open list of the window keeps Esc: left alone, the list closes and the window's Esc
+    // runs as well.
+    const QWidget* popup = QApplication::activePopupWidget();
+    if (popup && popup->parentWidget() && popup->parentWidget()->window() == window &&
+        key->matches(QKeySequence::Cancel)) {
+        key->accept();
+        return true;
+    }
     const auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != window)
         return false;
-    const QKeySequence pressed(static_cast<QKeyEvent*>(event)->keyCombination());
+    const QKeySequence pressed(key->keyCombination());
     for (const QAction* action : actions)
         if (action->isEnabled() && action->shortcut() == pressed) {
             event->ignore();

@@ -1,6 +1,6 @@
 // Lets the window's keyboard actions act first on every page: a focused text field claims its
 // own standard keys (Ctrl+A selects all, Ctrl+Z undoes) before any shortcut is looked at, and
-// would otherwise take the window's keys of the same name.
+// would otherwise take the window's keys of the same name. An open list keeps Esc for itself.
 #pragma once
 
 #include <QList>

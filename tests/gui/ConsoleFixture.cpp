@@ -5,6 +5,7 @@
 #include "console/PageTabBar.h"
 #include "support/ConsistentDetector.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
@@ -90,6 +91,13 @@ void ConsoleFixture::Choose(QComboBox* box, int item) {
 
 QString ConsoleFixture::Decimal(QString text) {
     return text.replace(QLatin1Char('.'), QLocale::system().decimalPoint());
+}
+
+QKeySequence ConsoleFixture::CaptionKey(const QAbstractButton* button) {
+    const QString caption = button->text();
+    const qsizetype open = caption.lastIndexOf(QLatin1Char('<'));
+    const qsizetype close = caption.lastIndexOf(QLatin1Char('>'));
+    return QKeySequence::fromString(caption.mid(open + 1, close - open - 1));
 }
 
 } // namespace console

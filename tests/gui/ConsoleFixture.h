@@ -6,6 +6,7 @@
 #include "support/FakeClock.h"
 #include "support/FakeSerial.h"
 
+#include <QKeySequence>
 #include <QStringList>
 #include <QTemporaryDir>
 
@@ -15,6 +16,7 @@
 #include <string>
 #include <vector>
 
+class QAbstractButton;
 class QComboBox;
 
 namespace console {
@@ -55,6 +57,8 @@ protected:
     static void Choose(QComboBox* box, int item);
     // The text with the user's decimal separator in place of the point.
     static QString Decimal(QString text);
+    // The key a button's caption names between angle brackets: "Reset <F8>" names F8.
+    static QKeySequence CaptionKey(const QAbstractButton* button);
 
     QTemporaryDir directory;
     QString previousDirectory;

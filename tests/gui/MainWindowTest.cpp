@@ -122,7 +122,7 @@ TEST_F(MainWindow, PageRulesForEachAccessLevel) {
         EXPECT_EQ(window->ActivePage(), c.level == 5 ? Page::About : c.afterKey)
             << "level " << c.level;
     }
-    // Esc acts on the Setup page only.
+    // Esc brings no page to the front.
     window->eAccessLevel = 1;
     QTest::keyClick(window.get(), Qt::Key_F3);
     QTest::keyClick(window.get(), Qt::Key_Escape);

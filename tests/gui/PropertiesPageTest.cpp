@@ -19,15 +19,20 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFile>
+#include <QFontMetrics>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QImage>
 #include <QLineEdit>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPainter>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <functional>
 
 namespace console {
@@ -308,6 +313,73 @@ TEST_F(DeveloperAccess, ACellStillBeingTypedIsTakenByApplyAndByAPageChange) {
     ASSERT_EQ(window->ActivePage(), Page::Range);
     EXPECT_DOUBLE_EQ(window->TableLL(4), 30);
     EXPECT_EQ(p->sgSens->indexWidget(p->sgSens->model()->index(1, 4)), nullptr);
+}
+
+// How wide the dark text inside area of the picture is.
+int InkWidth(const QImage& image, const QRect& area) {
+    int left = area.right() + 1, right = area.left() - 1;
+    const QRect inside = area.adjusted(1, 1, -1, -1) & image.rect();
+    for (int y = inside.top(); y <= inside.bottom(); ++y)
+        for (int x = inside.left(); x <= inside.right(); ++x)
+            if (qGray(image.pixel(x, y)) < 160) {
+                left = std::min(left, x);
+                right = std::max(right, x);
+            }
+    return std::max(right - left + 1, 0);
+}
+
+// How wide the text's ink is when drawn whole: a text cut or shortened is narrower.
+int WholeInkWidth(const QString& text, const QFont& font) {
+    const QFontMetrics metrics(font);
+    QImage image(metrics.horizontalAdvance(text) + 8, metrics.height() + 4, QImage::Format_RGB32);
+    image.fill(Qt::white);
+    QPainter painter(&image);
+    painter.setFont(font);
+    painter.setPen(Qt::black);
+    painter.drawText(4, 2 + metrics.ascent(), text);
+    painter.end();
+    return InkWidth(image, image.rect());
+}
+
+// Both grids show every value whole, a cell typed longer too, with their headings and the
+// heading column's caption in the corner.
+TEST_F(DeveloperAccess, TheGridsShowEveryValueHeadingAndCornerCaptionWhole) {
+    EnterDeveloper(Detector());
+    PropertiesPage* p = window->pgParams;
+    p->sgSens->item(1, 30)->setText(Decimal("58.123456"));
+    const std::pair<QTableWidget*, QString> grids[] = {{p->sgSens, "Sens"},
+                                                       {p->sgDist, "Zone length"}};
+    for (const auto& [grid, caption] : grids) {
+        // Wide enough to paint every column at once.
+        QHeaderView* columns = grid->horizontalHeader();
+        QHeaderView* rows = grid->verticalHeader();
+        grid->resize(rows->width() + columns->length() + 2 * grid->frameWidth(), grid->height());
+        QStringList cut;
+        const auto check = [&](const QImage& image, const QRect& area, const QString& text) {
+            if (InkWidth(image, area) < WholeInkWidth(text.trimmed(), grid->font()) - 1)
+                cut << text;
+        };
+        const QImage cells = grid->viewport()->grab().toImage();
+        const QImage headings = columns->grab().toImage();
+        const QImage rowHeadings = rows->grab().toImage();
+        for (int c = 0; c < grid->columnCount(); ++c) {
+            check(headings,
+                  QRect(columns->sectionViewportPosition(c), 0, columns->sectionSize(c),
+                        columns->height()),
+                  grid->horizontalHeaderItem(c)->text());
+            for (int r = 0; r < grid->rowCount(); ++r)
+                check(cells, grid->visualRect(grid->model()->index(r, c)),
+                      grid->item(r, c)->text());
+        }
+        for (int r = 0; r < grid->rowCount(); ++r)
+            check(rowHeadings,
+                  QRect(0, rows->sectionViewportPosition(r), rows->width(), rows->sectionSize(r)),
+                  grid->verticalHeaderItem(r)->text());
+        auto* corner = grid->findChild<QAbstractButton*>();
+        ASSERT_NE(corner, nullptr);
+        check(corner->grab().toImage(), corner->rect(), caption);
+        EXPECT_EQ(cut.join(QLatin1Char('|')).toStdString(), "");
+    }
 }
 
 TEST_F(DeveloperAccess, ApplyOffersEveryStepOnAShortListDetector) {

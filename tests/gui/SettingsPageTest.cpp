@@ -1,14 +1,22 @@
-// The Settings page on a fake detector: Cancel, the method rules with their boxes, the zone
-// list by model, and the calibration command still pending when the page changes.
+// The Settings page on a fake detector: Cancel and its Esc, the method rules with their boxes,
+// the method box read whole, the zone list by model, and the calibration command still pending
+// when the page changes.
 #include "ConsoleFixture.h"
 
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/ValueScales.h"
 #include "console/SettingsBand.h"
 
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionComboBox>
 #include <QTest>
 
 namespace console {
@@ -65,6 +73,81 @@ TEST_F(SettingsPage, CancelReloadsTheBoxesFromTheDetector) {
     EXPECT_FALSE(b->btnCancelRange->isEnabled());
     QTest::keyClick(window.get(), Qt::Key_F5);
     EXPECT_TRUE(ArmedSlots().empty());
+}
+
+// Esc is the page's Cancel, as its caption says, whichever control has the focus; an open list
+// keeps its own Esc, which only closes it.
+TEST_F(SettingsPage, EscRunsCancelWhileItIsEnabledAndAnOpenListKeepsItsOwn) {
+    Enter(Detector());
+    SettingsBand* b = window->gbRange;
+    const std::vector<int> loaded = ReloadedSelections();
+    for (QWidget* focus : std::initializer_list<QWidget*>{
+             b->cbRegulRange, b->cbRangeSens, b->cbNewPosSymbol, window->chbSaveTrvRange}) {
+        Choose(b->cbRegulRange, catalogue::MethodManual);
+        Choose(b->cbRangeSens, 20);
+        ASSERT_TRUE(b->btnCancelRange->isEnabled());
+        focus->setFocus();
+        QTest::keySequence(QApplication::focusWidget(), CaptionKey(b->btnCancelRange));
+        EXPECT_EQ(ReloadedSelections(), loaded) << focus->metaObject()->className();
+        EXPECT_FALSE(b->btnCancelRange->isEnabled()) << focus->metaObject()->className();
+    }
+    EXPECT_EQ(window->ActivePage(), Page::Range);
+
+    Choose(b->cbRegulRange, catalogue::MethodManual);
+    b->cbRangeSens->showPopup();
+    ASSERT_TRUE(b->cbRangeSens->view()->isVisible());
+    QTest::keyClick(b->cbRangeSens->view(), Qt::Key_Escape);
+    EXPECT_FALSE(b->cbRangeSens->view()->isVisible());
+    EXPECT_EQ(b->cbRegulRange->currentIndex(), catalogue::MethodManual);
+    EXPECT_TRUE(b->btnCancelRange->isEnabled());
+}
+
+// A method wider than its box is drawn shortened there and named whole in the box's tooltip;
+// the open list is wide enough for its longest entry.
+TEST_F(SettingsPage, MethodsAreReadWholeInTheTooltipAndInTheOpenList) {
+    auto d = Detector();
+    d.w6.cs = 1;
+    Enter(d);
+    QComboBox* box = window->gbRange->cbRegulRange;
+    ASSERT_EQ(box->count(), 4);
+    const QFontMetrics metrics(box->font());
+    bool someDoNotFit = false;
+    for (int item = 0; item < box->count(); ++item) {
+        Choose(box, item);
+        QStyleOptionComboBox option;
+        option.initFrom(box);
+        const QRect field = box->style()->subControlRect(QStyle::CC_ComboBox, &option,
+                                                         QStyle::SC_ComboBoxEditField, box);
+        const bool fits = metrics.horizontalAdvance(box->currentText()) < field.width();
+        someDoNotFit = someDoNotFit || !fits;
+        EXPECT_EQ(box->toolTip().toStdString(), fits ? "" : box->currentText().toStdString());
+    }
+    EXPECT_TRUE(someDoNotFit) << "no method needs its tooltip in this font";
+
+    // Each entry, from where its text starts, ends inside the open list; also in a font wider
+    // than this machine's, as another machine may have.
+    const QFont windowFont = box->font();
+    QFont wider = windowFont;
+    wider.setPixelSize(windowFont.pixelSize() + 3);
+    for (const QFont& font : {windowFont, wider}) {
+        box->setFont(font);
+        box->showPopup();
+        QAbstractItemView* list = box->view();
+        ASSERT_TRUE(list->isVisible());
+        const QImage image = list->viewport()->grab().toImage();
+        for (int item = 0; item < box->count(); ++item) {
+            const QRect row = list->visualRect(list->model()->index(item, 0));
+            int start = image.width();
+            for (int y = row.top(); y <= row.bottom(); ++y)
+                for (int x = 0; x < start; ++x)
+                    if (qGray(image.pixel(x, y)) < 96)
+                        start = x;
+            EXPECT_LT(start + QFontMetrics(font).horizontalAdvance(box->itemText(item)),
+                      image.width())
+                << box->itemText(item).toStdString() << " at " << font.pixelSize() << " px";
+        }
+        box->hidePopup();
+    }
 }
 
 TEST_F(SettingsPage, SpecialMethodsOfferTheirThresholdsAndApplyArmsThem) {

@@ -221,6 +221,27 @@ TEST_F(SetupPageTest, AlarmCounterCountsNewAlarmsWhileChecked) {
     EXPECT_EQ(number->text(), "1") << "F8 does nothing while Reset is disabled";
 }
 
+// Reset and Cancel answer the keys their captions name, whichever control has the focus.
+TEST_F(SetupPageTest, ResetAndCancelRunByTheKeysTheirCaptionsName) {
+    Enter(Detector());
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    SendCycle(With([](detlink::DetectorStatus& d) { d.w2.state = StateAlarm; }));
+    SendCycle(Detector());
+    ASSERT_EQ(P().lTrvNumberSense->text(), "1");
+    QTest::keySequence(window.get(), CaptionKey(P().btnClearTrvSense));
+    EXPECT_EQ(P().lTrvNumberSense->text(), "0");
+
+    for (QWidget* focus : std::initializer_list<QWidget*>{P().speSense, P().cbRegulSense,
+                                                          P().cbDistSense, P().chbSaveTrvSense}) {
+        Choose(P().cbRegulSense, MethodManual);
+        P().speSense->setValue(70);
+        focus->setFocus();
+        QTest::keySequence(QApplication::focusWidget(), CaptionKey(P().btnCancelSense));
+        EXPECT_EQ(P().cbRegulSense->currentText(), "Auto") << focus->metaObject()->className();
+        EXPECT_EQ(P().speSense->value(), SensOfIndex(7)) << focus->metaObject()->className();
+    }
+}
+
 TEST_F(SetupPageTest, ShownInAlarmTheSignalIsDashesAndTheBarEmpty) {
     Enter(Detector());
     SendCycle(With([](detlink::DetectorStatus& d) { d.w2.state = StateAlarm; }));

@@ -101,10 +101,14 @@ QPointF ChartWidget::ToPixel(double x, double y) const {
     return Map()(x, y);
 }
 
+QColor ChartWidget::Ground() {
+    return ToColour(kGround);
+}
+
 void ChartWidget::paintEvent(QPaintEvent*) {
     drawnRevision_ = model_.Revision();
     QPainter p(this);
-    p.fillRect(rect(), ToColour(kGround));
+    p.fillRect(rect(), Ground());
     const QRect plot = PlotArea();
     DrawGrid(p, plot);
     p.save();

@@ -2,6 +2,7 @@
 // while the model changes and the widget is shown.
 #pragma once
 
+#include <QColor>
 #include <QRect>
 #include <QTimer>
 #include <QWidget>
@@ -22,6 +23,8 @@ public:
     QRect PlotArea() const;
     // Pixel position of a model value inside the plot area.
     QPointF ToPixel(double x, double y) const;
+    // The chart's ground, behind the plot and the axes.
+    static QColor Ground();
 
 signals:
     // Views that depend on the plot's width follow it.
