@@ -93,6 +93,10 @@ int SettingsFile::ReadComPort() const {
     return ReadInteger(keys::kConnection, keys::kComPort, 0);
 }
 
+bool SettingsFile::ReadSiteBookKept() const {
+    return ReadInteger(keys::kSiteBook, keys::kKeep, 1) != 0;
+}
+
 StartUpSettings SettingsFile::LoadAtStartUp(catalogue::SensitivityTable& sensitivity,
                                             catalogue::ZoneLengthTable& zoneLength) const {
     StartUpSettings s;

@@ -23,6 +23,8 @@ public:
     void ReadTables(catalogue::SensitivityTable& sensitivity,
                     catalogue::ZoneLengthTable& zoneLength) const;
     int ReadComPort() const;
+    // Whether the site book is kept: on unless the file says 0.
+    bool ReadSiteBookKept() const;
 
     // The start-up's reading, in its order: the coefficients into catalogue::Kdc and Urd, the
     // properties, the tables and the remembered port.

@@ -30,6 +30,10 @@ inline constexpr const char* kFreq24Dist = "Freq24Dist";
 inline constexpr const char* kConnection = "Connection";
 inline constexpr const char* kComPort = "ComPort";
 
+// 0 turns the site book off; it is kept when the key is missing.
+inline constexpr const char* kSiteBook = "SiteBook";
+inline constexpr const char* kKeep = "Keep";
+
 // The stem and the index in decimal without leading zeros.
 inline std::string Indexed(const char* stem, int index) {
     return stem + std::to_string(index);

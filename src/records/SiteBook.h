@@ -1,0 +1,82 @@
+// The site book: one line for each event of every detector the installer set up (identified,
+// settings confirmed, calibration ended, walk test recorded), appended to "Site book.csv"
+// beside the settings file, so that the site can be handed over with a record of each unit.
+#pragma once
+
+#include "records/WriteOutcome.h"
+
+#include <string>
+#include <vector>
+
+namespace records {
+
+inline constexpr const char* kSiteBookFileName = "Site book.csv";
+
+// The texts of one line, as the status panel shows them.
+struct SiteBookEntry {
+    std::string sDateTime;
+    std::string sEvent;
+    std::string sPort;
+    std::string sModel;
+    std::string sVersion;
+    std::string sUnitId;
+    std::string sPosition;
+    std::string sAddress; // empty where the output type has no address
+    std::string sOutputType;
+    std::string sZoneLength;
+    std::string sSetupMethod;
+    std::string sSensitivity;
+    std::string sPL;
+    std::string sLL;
+    std::string sHL;
+    std::string sVmin;
+    std::string sVmax;
+    std::string sSupply;
+    std::string sWalkTestFolder;
+    // The walk test's eight counts in the summary's order, or none.
+    std::vector<std::string> walkTestCounts;
+};
+
+// The events a line records.
+inline constexpr const char* kEventIdentified = "Identified";
+inline constexpr const char* kEventSettingsConfirmed = "Settings confirmed";
+inline constexpr const char* kEventCalibrationEnded = "Calibration ended";
+inline constexpr const char* kEventWalkTest = "Walk test";
+
+// The header's column names, in the order of a line's fields.
+const std::vector<std::string>& SiteBookColumns();
+
+// ';' where the decimal separator is a comma, as spreadsheets of that notation expect; ','
+// otherwise.
+char SiteBookSeparator(char decimal);
+
+// One record as RFC 4180 writes it: a field holding the separator, a quote, CR or LF is
+// quoted, its quotes doubled; CR LF at the end.
+std::string CsvRecord(const std::vector<std::string>& fields, char separator);
+
+std::string SiteBookLine(const SiteBookEntry& entry, char separator);
+
+// Appends entries to the book; a refused line is lost alone, and the operator hears of the
+// first of a run of refusals.
+class SiteBook {
+public:
+    SiteBook(std::string path, char decimal);
+
+    // Writes the header first when the file is new or empty. An empty error when the line
+    // was written or the failure was already reported in this run; otherwise the text for
+    // the operator.
+    std::string Append(const SiteBookEntry& entry);
+
+private:
+    std::string sPath;
+    char cSeparator;
+    bool bFailureShown = false;
+};
+
+// One write of the whole text at the file's end, the header first when the file is new or
+// empty; a write cut short (a full disk) is taken back, so no half line stays. Another copy
+// of the program appending to the same file never splits a line.
+WriteOutcome AppendWholeLine(const std::string& path, const std::string& header,
+                             const std::string& line);
+
+} // namespace records
