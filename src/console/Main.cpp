@@ -84,6 +84,8 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     linkCycle.ResetStatus();
     SetUpTuneUpChart();
     const records::StartUpSettings settings = settingsFile.LoadAtStartUp(sensTable, zoneTable);
+    if (settingsFile.ReadSiteBookKept())
+        siteBook = std::make_unique<records::SiteBook>(records::kSiteBookFileName, cDecimal);
     pgParams->ShowSettings(settings.properties);
     pgParams->ShowTables();
     osc.iPointsPerSecond = settings.iPointsPerSecond;
@@ -212,7 +214,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     }
     linkPacer->Stop();
     Gate.Close();
-    recording.StopRecording();
+    EndRecording();
     if (errorNotice)
         errorNotice->close();
     event->accept();

@@ -20,6 +20,7 @@
 #include "records/AlarmRecording.h"
 #include "records/RecordingHost.h"
 #include "records/SettingsFile.h"
+#include "records/SiteBook.h"
 
 #include <QMainWindow>
 
@@ -294,6 +295,19 @@ private:
     const char cDecimal;
     ShownInputs shownInputs;
     PacedViews pacedViews;
+    // The site book, unless the settings file turns it off.
+    std::unique_ptr<records::SiteBook> siteBook;
+    // Identification waits for the next full cycle, which gives the model; a change waits for
+    // the detector's confirmation.
+    bool bIdentityToBook = false;
+    bool bSettingsAwaitConfirmation = false;
+    void WriteSiteBook(const char* event, const std::string& walkTestFolder = {},
+                       const std::vector<std::string>& walkTestCounts = {});
+    void BookConfirmedSettings();
+    // Stops the walk-test recording and books it for the connected detector.
+    void EndRecording();
+    // The sensitivity step the status panel shows, or -1 for "---".
+    int SensitivityIndexShown() const;
     QTimer* tmPacedViews;
     // True when the view is to be painted now; otherwise its value is held and the pacing
     // timer set.

@@ -132,6 +132,9 @@ void TfmMain::OnStateWord() {
     ShowStateLine();
     const int previous = PrevStatus().w2.state;
     const int current = Status().w2.state;
+    if (previous == catalogue::StateCalibration &&
+        (current == catalogue::StateNormal || current == catalogue::StateAlarm) && Connected())
+        WriteSiteBook(records::kEventCalibrationEnded);
     if (ActivePage() == Page::TuneUp) {
         if (previous == catalogue::StateCalibration &&
             (current == catalogue::StateNormal || current == catalogue::StateAlarm)) {

@@ -21,12 +21,12 @@ void TfmMain::chbSaveTrvRangeClick() {
     if (on)
         recording.StartRecording();
     else
-        recording.StopRecording();
+        EndRecording();
     lTrvNumberRange->setText(QStringLiteral("0"));
 }
 
 void TfmMain::btnClearTrvRangeClick() {
-    recording.StopRecording();
+    EndRecording();
     lTrvNumberRange->setText(QStringLiteral("0"));
     recording.StartRecording();
 }

@@ -209,8 +209,10 @@ void TfmMain::btnApplyRangeClick() {
 
     FitOscillogram();
     EnableApplyRange(false);
-    if (bMoreToSend())
+    if (bMoreToSend()) {
+        bSettingsAwaitConfirmation = true;
         recording.Events.Raise(detlink::RecordingEvent::SettingsChange);
+    }
 }
 
 } // namespace console

@@ -150,6 +150,8 @@ void TfmMain::btnApplySenseClick() {
                                          .zone = tsSense->cbDistSense->currentIndex(),
                                          .sensitivity = tsSense->speSense->value()};
     linkCycle.Cmd.Arm(detlink::SetupApplyCommands(Status(), chosen));
+    if (bMoreToSend())
+        bSettingsAwaitConfirmation = true;
 }
 
 // Leaving the presets takes the operator's consent; without it the list stays shut, so no

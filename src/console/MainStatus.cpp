@@ -22,6 +22,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace console {
 
@@ -97,13 +98,8 @@ void TfmMain::ShowPauseState() {
 
 void TfmMain::ShowSetup() {
     const auto& s = Status();
-    // Manual setup shows the detector's own sensitivity, automatic setup the one the zone
-    // table gives for the zone length (the table may be edited on the Properties page).
     constexpr int kNoSensitivity = -1;
-    const int sensitivityIndex =
-        s.w4.reg == 0   ? s.w3.senspp
-        : s.w4.reg == 1 ? kNoSensitivity
-                        : catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist);
+    const int sensitivityIndex = SensitivityIndexShown();
     if (shownInputs.Changed(ShownInputs::Line::Setup, s.w4.reg, s.w3.ctrl_pp_mp, sensitivityIndex,
                             s.w4.dist)) {
         gbParameters->lRegul->setText(Text(catalogue::RegulationName(s.w4.reg, s.w3.ctrl_pp_mp)));
@@ -115,6 +111,15 @@ void TfmMain::ShowSetup() {
             WithUnit(std::to_string(catalogue::ZoneLengthOfIndex(s.w4.dist)), "m"));
     }
     PlaceSetupMarkers();
+}
+
+// Manual setup shows the detector's own sensitivity, automatic setup the one the zone table
+// gives for the zone length (the table may be edited on the Properties page).
+int TfmMain::SensitivityIndexShown() const {
+    const auto& s = Status();
+    return s.w4.reg == 0   ? s.w3.senspp
+           : s.w4.reg == 1 ? -1
+                           : catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist);
 }
 
 void TfmMain::ShowSpeed() {
@@ -176,6 +181,9 @@ void TfmMain::ShowSupply() {
     gbParameters->lAddress->setText(addressed ? QString::number(s.w6.adr) : QString());
     gbParameters->SetAddressVisible(addressed);
     gbRange->SetAddressVisible(addressed);
+    if (std::exchange(bIdentityToBook, false))
+        WriteSiteBook(records::kEventIdentified);
+    BookConfirmedSettings();
 }
 
 void TfmMain::FillSensitivityLists(int stepCount) {
@@ -207,6 +215,8 @@ void TfmMain::IdentifyDetector() {
     linkCycle.Cmd.Arm(detlink::AutoRegulationCommands(s, linkCycle.Cmd));
     // A calibrating detector goes straight to the Calibration page: passing through the
     // Settings page would send it the command that ends its calibration.
+    bIdentityToBook = true;
+    bSettingsAwaitConfirmation = false;
     UpdatePageTabs(s.w2.state != catalogue::StateCalibration);
     if (s.w2.state == catalogue::StateCalibration) {
         SetActivePage(Page::TuneUp);
@@ -231,6 +241,8 @@ void TfmMain::ResetStatus() {
         line->setText(QStringLiteral("---"));
     shownInputs.ForgetAll();
     pacedViews.ReleaseAll();
+    bIdentityToBook = false;
+    bSettingsAwaitConfirmation = false;
     for (QComboBox* box :
          {gbRange->cbNewPosSymbol, gbRange->cbNewPosNumber1, gbRange->cbNewPosNumber2})
         box->setCurrentIndex(-1);

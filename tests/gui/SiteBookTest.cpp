@@ -1,0 +1,133 @@
+// The site book's lines as the window writes them: at identification, once a change is
+// confirmed by the detector, at a calibration's end and when a walk test stops.
+#include "ConsoleFixture.h"
+
+#include "catalogue/DetectorCatalogue.h"
+#include "console/SettingsBand.h"
+#include "console/StatusPanel.h"
+#include "records/SiteBook.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QTest>
+
+#include <map>
+
+namespace console {
+namespace {
+
+class SiteBookLines : public ConsoleFixture {
+protected:
+    // Each line of the book as column name → field; the book has no quoted fields here.
+    std::vector<std::map<QString, QString>> Lines() const {
+        QFile file(directory.filePath(records::kSiteBookFileName));
+        if (!file.open(QIODevice::ReadOnly))
+            return {};
+        const QString text = QString::fromUtf8(file.readAll());
+        QStringList rows = text.split("\r\n");
+        EXPECT_EQ(rows.takeLast(), "") << "every line ends in CR LF";
+        const QString separator = Decimal(".") == "," ? ";" : ",";
+        const QStringList header = rows.takeFirst().split(separator);
+        std::vector<std::map<QString, QString>> lines;
+        for (const QString& row : rows) {
+            const QStringList fields = row.split(separator);
+            EXPECT_EQ(fields.size(), header.size()) << row.toStdString();
+            std::map<QString, QString> line;
+            for (int i = 0; i < std::min(fields.size(), header.size()); ++i)
+                line[header[i]] = fields[i];
+            lines.push_back(line);
+        }
+        return lines;
+    }
+    std::vector<QString> Events() const {
+        std::vector<QString> events;
+        for (const auto& line : Lines())
+            events.push_back(line.at("Event"));
+        return events;
+    }
+};
+
+TEST_F(SiteBookLines, IdentificationIsBookedOnceTheModelIsKnown) {
+    SendCycle(Detector());
+    EXPECT_TRUE(Events().empty()) << "the model is shown from the next full cycle on";
+    Drain();
+    Drain();
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 1u);
+    const auto& line = lines[0];
+    EXPECT_EQ(line.at("Event"), "Identified");
+    EXPECT_EQ(line.at("Port"), "COM3");
+    EXPECT_EQ(line.at("Model"), window->gbParameters->lModel->text());
+    EXPECT_EQ(line.at("Position"), "C07");
+    EXPECT_EQ(line.at("Zone length"), "150");
+    EXPECT_EQ(line.at("Setup method"), "Auto");
+    EXPECT_EQ(line.at("Supply"), window->gbParameters->lPower->text().section(' ', 0, 0));
+    EXPECT_EQ(line.at("Walk test folder"), "");
+}
+
+TEST_F(SiteBookLines, AChangeIsBookedWhenTheDetectorConfirmsItNotWhenItIsSent) {
+    SendCycle(Detector());
+    Drain();
+    Choose(window->gbRange->cbNewMaxSpeed, 2);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    Drain();
+    EXPECT_EQ(Events(), std::vector<QString>{"Identified"}) << "not confirmed yet";
+    auto d = Detector();
+    d.w5.vel_max = 2;
+    SendCycle(d);
+    Drain();
+    const auto lines = Lines();
+    ASSERT_EQ(lines.size(), 2u);
+    EXPECT_EQ(lines[1].at("Event"), "Settings confirmed");
+    EXPECT_EQ(lines[1].at("Vmax"), QString::number(catalogue::MaxSpeedOfCode(2)));
+}
+
+TEST_F(SiteBookLines, ACalibrationsEndAndAWalkTestAreBooked) {
+    auto d = Detector();
+    SendCycle(d);
+    Drain();
+    d.w2.state = catalogue::StateCalibration;
+    SendCycle(d);
+    d.w2.state = catalogue::StateNormal;
+    SendCycle(d);
+    QTest::keyClick(window.get(), Qt::Key_F3);
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    ASSERT_TRUE(window->chbSaveTrvRange->isChecked());
+    // Alarm words after the oscillogram's rate limit has let the next update through.
+    d.w2.state = catalogue::StateAlarm;
+    clock.AdvanceSeconds(1.1);
+    SendCycle(d);
+    d.w2.state = catalogue::StateNormal;
+    clock.AdvanceSeconds(1.1);
+    SendCycle(d);
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    const auto lines = Lines();
+    ASSERT_EQ(Events(), (std::vector<QString>{"Identified", "Calibration ended", "Walk test"}));
+    const QStringList folders = QDir(directory.path()).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    ASSERT_EQ(folders.size(), 1);
+    EXPECT_EQ(lines[2].at("Walk test folder"), folders[0]);
+    EXPECT_EQ(lines[2].at("Alarms"), "1");
+    EXPECT_EQ(lines[2].at("Calibrations"), "0");
+}
+
+class SiteBookTurnedOff : public SiteBookLines {
+protected:
+    void BeforeStart() override {
+        QFile ini(directory.filePath("Mirelund.ini"));
+        ASSERT_TRUE(ini.open(QIODevice::WriteOnly));
+        ini.write("[SiteBook]\r\nKeep=0\r\n");
+    }
+};
+
+TEST_F(SiteBookTurnedOff, WritesNothing) {
+    SendCycle(Detector());
+    Drain();
+    Drain();
+    EXPECT_FALSE(QFile::exists(directory.filePath(records::kSiteBookFileName)));
+}
+
+} // namespace
+} // namespace console
