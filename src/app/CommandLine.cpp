@@ -7,6 +7,7 @@ namespace app {
 
 const char kUsage[] = "Usage: mirelund [--simple]\n"
                       "       mirelund --report FOLDER\n"
+                      "       mirelund --site-book [FOLDER]\n"
                       "       mirelund --help | --version\n";
 
 const char kHelp[] =
@@ -19,6 +20,10 @@ const char kHelp[] =
     "                   FOLDER.html, without a window or a display; exit code 0 when it is\n"
     "                   complete, 1 when files of the recording are missing, 2 when no report\n"
     "                   was written\n"
+    "  --site-book [FOLDER]\n"
+    "                   write \"Site book.html\" from the \"Site book.csv\" of FOLDER (default:\n"
+    "                   the current folder) beside it, without a window or a display; exit\n"
+    "                   codes as for --report\n"
     "  --help           print this text\n"
     "  --version        print the program's title and version\n"
     "\n"
@@ -38,6 +43,7 @@ StartOptions Misuse(std::string what) {
 
 StartOptions ReadCommandLine(const std::vector<std::string_view>& arguments) {
     StartOptions options;
+    std::size_t siteBookArguments = 0;
     for (std::size_t i = 0; i < arguments.size(); ++i) {
         const std::string_view argument = arguments[i];
         if (argument == "--help") {
@@ -56,6 +62,13 @@ StartOptions ReadCommandLine(const std::vector<std::string_view>& arguments) {
             }
             options.action = StartAction::Report;
             options.sReportFolder = arguments[++i];
+        } else if (argument == "--site-book") {
+            options.action = StartAction::SiteBook;
+            siteBookArguments = 1;
+            if (i + 1 < arguments.size() && !arguments[i + 1].starts_with('-')) {
+                options.sSiteBookFolder = arguments[++i];
+                siteBookArguments = 2;
+            }
         } else if (argument.starts_with('-')) {
             return Misuse("unknown option \"" + std::string(argument) + "\"");
         } else {
@@ -64,6 +77,9 @@ StartOptions ReadCommandLine(const std::vector<std::string_view>& arguments) {
     }
     if (options.action == StartAction::Report && arguments.size() != 2) {
         return Misuse("--report takes its folder and no other option");
+    }
+    if (options.action == StartAction::SiteBook && arguments.size() != siteBookArguments) {
+        return Misuse("--site-book takes its folder and no other option");
     }
     return options;
 }

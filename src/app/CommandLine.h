@@ -8,13 +8,14 @@
 
 namespace app {
 
-enum class StartAction { Window, Report, Help, Version, Misuse };
+enum class StartAction { Window, Report, SiteBook, Help, Version, Misuse };
 
 struct StartOptions {
     StartAction action = StartAction::Window;
-    bool bSimple = false;      // "--simple": the window starts at access level 0
-    std::string sReportFolder; // "--report FOLDER"
-    std::string sMisuse;       // what is wrong with the command line, for Misuse
+    bool bSimple = false;              // "--simple": the window starts at access level 0
+    std::string sReportFolder;         // "--report FOLDER"
+    std::string sSiteBookFolder = "."; // "--site-book [FOLDER]"
+    std::string sMisuse;               // what is wrong with the command line, for Misuse
 };
 
 // The arguments after the program's name. Qt's own options (-platform, -style, ...) are not

@@ -8,6 +8,7 @@
 #include "link/Clock.h"
 #include "link/SerialGate.h"
 #include "link/SystemPorts.h"
+#include "records/SiteBookPage.h"
 #include "records/Version.h"
 #include "records/WalkTestReport.h"
 
@@ -22,13 +23,13 @@
 namespace {
 
 // Exit codes: 1 when the tool cannot run here (no display, a failed start), 2 for a command
-// line it cannot use; the report has its own three (WriteReport).
+// line it cannot use; the pages have their own three (ExitWith).
 constexpr int kExitCannotRun = 1;
 constexpr int kExitMisuse = 2;
 
-// "--report FOLDER" writes the walk-test report and ends, without a window or a display.
-int WriteReport(const std::string& folder) {
-    const records::ReportOutcome outcome = records::WriteWalkTestReport(folder);
+// "--report FOLDER" and "--site-book [FOLDER]" write their page and end, without a window or
+// a display.
+int ExitWith(const records::ReportOutcome& outcome) {
     using Kind = records::ReportOutcome::Kind;
     std::fprintf(outcome.kind == Kind::Complete ? stdout : stderr, "%s\n",
                  outcome.sMessage.c_str());
@@ -53,7 +54,9 @@ int main(int argc, char** argv) {
                      options.sMisuse.c_str(), app::kUsage);
         return kExitMisuse;
     case app::StartAction::Report:
-        return WriteReport(options.sReportFolder);
+        return ExitWith(records::WriteWalkTestReport(options.sReportFolder));
+    case app::StartAction::SiteBook:
+        return ExitWith(records::WriteSiteBookPage(options.sSiteBookFolder));
     case app::StartAction::Window:
         break;
     }

@@ -215,6 +215,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     linkPacer->Stop();
     Gate.Close();
     EndRecording();
+    BookUnconfirmedSettings();
     if (errorNotice)
         errorNotice->close();
     event->accept();

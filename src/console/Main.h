@@ -304,6 +304,9 @@ private:
     void WriteSiteBook(const char* event, const std::string& walkTestFolder = {},
                        const std::vector<std::string>& walkTestCounts = {});
     void BookConfirmedSettings();
+    void BookUnconfirmedSettings();
+    void AppendToSiteBook(const records::SiteBookEntry& entry);
+    std::optional<records::SiteBookEntry> lastSiteBookEntry;
     // Stops the walk-test recording and books it for the connected detector.
     void EndRecording();
     // The sensitivity step the status panel shows, or -1 for "---".

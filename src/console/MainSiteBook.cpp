@@ -10,6 +10,7 @@
 #include "catalogue/ValueScales.h"
 
 #include <cstdio>
+#include <utility>
 
 namespace console {
 
@@ -63,9 +64,27 @@ void TfmMain::WriteSiteBook(const char* event, const std::string& walkTestFolder
     e.sSupply = catalogue::FormatFixed(catalogue::SupplyVolts(s.w7.pwr), 1, cDecimal);
     e.sWalkTestFolder = walkTestFolder;
     e.walkTestCounts = walkTestCounts;
-    const std::string error = siteBook->Append(e);
+    AppendToSiteBook(e);
+}
+
+void TfmMain::AppendToSiteBook(const records::SiteBookEntry& entry) {
+    lastSiteBookEntry = entry;
+    const std::string error = siteBook->Append(entry);
     if (!error.empty())
         ShowNotice(QString::fromLocal8Bit(error.c_str()));
+}
+
+// The detector left (or the window closed) before it answered a change: the book says so with
+// the detector as it was last booked.
+void TfmMain::BookUnconfirmedSettings() {
+    if (!std::exchange(bSettingsAwaitConfirmation, false) || !siteBook || !lastSiteBookEntry)
+        return;
+    records::SiteBookEntry entry = *lastSiteBookEntry;
+    entry.sDateTime = LocalDateTime(clock.Now());
+    entry.sEvent = records::kEventSettingsNotConfirmed;
+    entry.sWalkTestFolder.clear();
+    entry.walkTestCounts.clear();
+    AppendToSiteBook(entry);
 }
 
 // A change is confirmed when the detector's words have answered every command it armed.

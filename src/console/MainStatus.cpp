@@ -242,7 +242,8 @@ void TfmMain::ResetStatus() {
     shownInputs.ForgetAll();
     pacedViews.ReleaseAll();
     bIdentityToBook = false;
-    bSettingsAwaitConfirmation = false;
+    BookUnconfirmedSettings();
+    lastSiteBookEntry.reset();
     for (QComboBox* box :
          {gbRange->cbNewPosSymbol, gbRange->cbNewPosNumber1, gbRange->cbNewPosNumber2})
         box->setCurrentIndex(-1);

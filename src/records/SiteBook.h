@@ -40,6 +40,8 @@ struct SiteBookEntry {
 // The events a line records.
 inline constexpr const char* kEventIdentified = "Identified";
 inline constexpr const char* kEventSettingsConfirmed = "Settings confirmed";
+// The detector left before it confirmed a change: the page asks about it.
+inline constexpr const char* kEventSettingsNotConfirmed = "Settings not confirmed";
 inline constexpr const char* kEventCalibrationEnded = "Calibration ended";
 inline constexpr const char* kEventWalkTest = "Walk test";
 

@@ -61,6 +61,13 @@ INSTANTIATE_TEST_SUITE_P(
         CommandLineCase{"StrayArgument", {"site-a"}, 2, false, kUsage},
         CommandLineCase{"ReportWithoutFolder", {"--report"}, 2, false, kUsage},
         CommandLineCase{"ReportWithAnotherOption", {"--report", "x", "--simple"}, 2, false, kUsage},
+        CommandLineCase{
+            "SiteBookWithAnotherOption", {"--site-book", "x", "--simple"}, 2, false, kUsage},
+        CommandLineCase{"SiteBookWithoutBook",
+                        {"--site-book", "/nonexistent"},
+                        2,
+                        false,
+                        "Site book.csv\" cannot be read"},
         CommandLineCase{"NoDisplay", {}, 1, false, "no display"},
         CommandLineCase{"NoDisplaySimple", {"--simple"}, 1, false, "no display"}),
     [](const testing::TestParamInfo<CommandLineCase>& info) { return info.param.name; });

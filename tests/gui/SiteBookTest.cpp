@@ -85,6 +85,18 @@ TEST_F(SiteBookLines, AChangeIsBookedWhenTheDetectorConfirmsItNotWhenItIsSent) {
     EXPECT_EQ(lines[1].at("Vmax"), QString::number(catalogue::MaxSpeedOfCode(2)));
 }
 
+TEST_F(SiteBookLines, AChangeTheDetectorNeverConfirmedIsBookedAsSuchAtTheEnd) {
+    SendCycle(Detector());
+    Drain();
+    Choose(window->gbRange->cbNewMaxSpeed, 2);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    Drain();
+    window->close();
+    const auto lines = Lines();
+    ASSERT_EQ(Events(), (std::vector<QString>{"Identified", "Settings not confirmed"}));
+    EXPECT_EQ(lines[1].at("Position"), "C07");
+}
+
 TEST_F(SiteBookLines, ACalibrationsEndAndAWalkTestAreBooked) {
     auto d = Detector();
     SendCycle(d);

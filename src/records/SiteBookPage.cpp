@@ -1,0 +1,299 @@
+#include "records/SiteBookPage.h"
+
+#include "records/ReplacingFile.h"
+#include "records/ReportFileRead.h"
+#include "records/ReportHtml.h"
+
+#include <algorithm>
+#include <exception>
+#include <filesystem>
+#include <map>
+#include <new>
+#include <optional>
+
+namespace records {
+
+namespace {
+
+// A book of many years is still some megabytes; anything larger is not one.
+constexpr std::size_t kMaxBookBytes = 64u << 20;
+
+enum Column : std::size_t {
+    cDateTime,
+    cEvent,
+    cPort,
+    cModel,
+    cVersion,
+    cUnitId,
+    cPosition,
+    cAddress,
+    cOutputType,
+    cZoneLength,
+    cSetupMethod,
+    cSensitivity,
+    cPL,
+    cLL,
+    cHL,
+    cVmin,
+    cVmax,
+    cSupply,
+    cWalkTestFolder,
+    cFirstCount
+};
+
+// One record from `at`: its fields, or nothing when its quoting is broken. `at` moves past
+// the record's line end.
+std::optional<std::vector<std::string>> ReadRecord(const std::string& text, std::size_t& at,
+                                                   char separator) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    bool broken = false;
+    while (at < text.size()) {
+        const char c = text[at++];
+        std::string& field = fields.back();
+        if (quoted) {
+            if (c != '"') {
+                field += c;
+            } else if (at < text.size() && text[at] == '"') {
+                field += '"';
+                ++at;
+            } else {
+                quoted = false;
+            }
+        } else if (c == '"' && field.empty()) {
+            quoted = true;
+        } else if (c == separator) {
+            fields.emplace_back();
+        } else if (c == '\r' && at < text.size() && text[at] == '\n') {
+            ++at;
+            break;
+        } else if (c == '\n') {
+            break;
+        } else {
+            broken = broken || c == '"';
+            field += c;
+        }
+    }
+    if (quoted || broken)
+        return std::nullopt;
+    return fields;
+}
+
+struct Detector {
+    std::string sKey;
+    std::vector<const std::vector<std::string>*> history;
+    const std::vector<std::string>* lastSettings = nullptr;
+    bool bWalkTested = false;
+    bool bUnconfirmed = false;
+};
+
+std::string Cell(const std::string& text) {
+    return "<td>" + HtmlEscape(text) + "</td>";
+}
+
+const char kStyle[] =
+    "body{font-family:sans-serif;margin:1.5em;color:#111}"
+    "h1{font-size:1.5em}h2{font-size:1.2em;margin-bottom:.2em}"
+    "table{border-collapse:collapse;margin:.4em 0 1em}"
+    "th,td{border:1px solid #999;padding:.15em .5em;text-align:left;vertical-align:top}"
+    "th{background:#eee}.ask{background:#fff3cd;border:1px solid #c9a227;padding:.5em 1em}"
+    ".mark{color:#a00;font-weight:bold}section{margin-bottom:2em}"
+    "@media print{body{margin:0}section{break-inside:avoid;page-break-inside:avoid}"
+    "table{break-inside:avoid;page-break-inside:avoid}a{color:inherit}}";
+
+} // namespace
+
+SiteBookRead ReadSiteBookText(const std::string& text) {
+    SiteBookRead book;
+    const std::vector<std::string>& columns = SiteBookColumns();
+    std::size_t at = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
+    const std::size_t headerEnd = text.find_first_of("\r\n", at);
+    const std::string headerLine = text.substr(at, headerEnd - at);
+    const std::size_t firstName = columns[0].size();
+    if (headerLine.size() <= firstName || headerLine.compare(0, firstName, columns[0]) != 0)
+        return book;
+    const char separator = headerLine[firstName];
+    const auto header = ReadRecord(text, at, separator);
+    if (!header || *header != columns)
+        return book;
+    book.bIsSiteBook = true;
+    int lineNumber = 2;
+    while (at < text.size()) {
+        const std::size_t start = at;
+        const auto record = ReadRecord(text, at, separator);
+        const int number = lineNumber;
+        lineNumber += 1 +
+                      static_cast<int>(std::count(text.begin() + static_cast<long>(start),
+                                                  text.begin() + static_cast<long>(at), '\n')) -
+                      (at > start && text[at - 1] == '\n' ? 1 : 0);
+        if (!record) {
+            book.damaged.push_back("Line " + std::to_string(number) + ": broken quoting");
+        } else if (record->size() != columns.size()) {
+            if (record->size() == 1 && record->front().empty())
+                continue;
+            book.damaged.push_back("Line " + std::to_string(number) + ": " +
+                                   std::to_string(record->size()) + " fields instead of " +
+                                   std::to_string(columns.size()));
+        } else {
+            book.lines.push_back(*record);
+        }
+    }
+    return book;
+}
+
+std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link) {
+    // The lines in time order (the stamps sort as text); a detector is its unit ID and position.
+    std::vector<const std::vector<std::string>*> lines;
+    for (const auto& line : book.lines)
+        lines.push_back(&line);
+    std::stable_sort(lines.begin(), lines.end(),
+                     [](auto* a, auto* b) { return (*a)[cDateTime] < (*b)[cDateTime]; });
+    std::vector<Detector> detectors;
+    std::map<std::string, std::size_t> byKey;
+    for (const auto* line : lines) {
+        const std::string key = "Unit " + (*line)[cUnitId] + ", position " + (*line)[cPosition];
+        auto [it, added] = byKey.emplace(key, detectors.size());
+        if (added)
+            detectors.push_back({key, {}, nullptr, false, false});
+        Detector& d = detectors[it->second];
+        d.history.push_back(line);
+        const std::string& event = (*line)[cEvent];
+        if (event == kEventWalkTest)
+            d.bWalkTested = true;
+        if (event == kEventSettingsConfirmed || event == kEventIdentified)
+            d.lastSettings = line;
+        if (event == kEventSettingsConfirmed)
+            d.bUnconfirmed = false;
+        if (event == kEventSettingsNotConfirmed)
+            d.bUnconfirmed = true;
+    }
+
+    std::string page = "<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
+                       "<title>Site book</title><style>" +
+                       std::string(kStyle) + "</style></head><body>\n<h1>Site book</h1>\n";
+    std::string ask;
+    for (const Detector& d : detectors) {
+        if (d.bUnconfirmed)
+            ask += "<li>" + HtmlEscape(d.sKey) +
+                   ": a change of its settings was never confirmed by the detector</li>";
+        if (!d.bWalkTested)
+            ask += "<li>" + HtmlEscape(d.sKey) + ": never walk-tested</li>";
+    }
+    page += "<p>" + std::to_string(detectors.size()) + " detector" +
+            (detectors.size() == 1 ? "" : "s") + ", " + std::to_string(book.lines.size()) +
+            " events.</p>\n";
+    if (!ask.empty())
+        page +=
+            "<div class=\"ask\"><p class=\"mark\">To ask about:</p><ul>" + ask + "</ul></div>\n";
+    if (!book.damaged.empty()) {
+        page += "<p>Lines of the book that could not be read and are left out:</p><ul>";
+        for (const std::string& damaged : book.damaged)
+            page += "<li>" + HtmlEscape(damaged) + "</li>";
+        page += "</ul>\n";
+    }
+    const std::vector<std::string>& columns = SiteBookColumns();
+    for (const Detector& d : detectors) {
+        const auto& last = *d.history.back();
+        page += "<section><h2>" + HtmlEscape(d.sKey) + "</h2><p>" + HtmlEscape(last[cModel]) +
+                ", version " + HtmlEscape(last[cVersion]) + "</p>";
+        if (d.bUnconfirmed)
+            page += "<p class=\"mark\">A change of its settings was never confirmed.</p>";
+        if (!d.bWalkTested)
+            page += "<p class=\"mark\">Never walk-tested.</p>";
+        if (d.lastSettings) {
+            page += "<table><tr><th colspan=\"2\">Settings as last confirmed (" +
+                    HtmlEscape((*d.lastSettings)[cDateTime]) + ")</th></tr>";
+            for (std::size_t c = cPort; c <= cSupply; ++c)
+                if (c != cAddress || !(*d.lastSettings)[c].empty())
+                    page += "<tr><th>" + HtmlEscape(columns[c]) + "</th>" +
+                            Cell((*d.lastSettings)[c]) + "</tr>";
+            page += "</table>";
+        }
+        page += "<table><tr><th>Date and time</th><th>Event</th><th>Zone length</th>"
+                "<th>Setup method</th><th>PL</th><th>LL</th><th>HL</th><th>Walk test</th></tr>";
+        for (const auto* line : d.history) {
+            const auto& l = *line;
+            std::string walkTest;
+            if (!l[cWalkTestFolder].empty()) {
+                walkTest = "<a href=\"" + HtmlEscape(link(l[cWalkTestFolder])) + "\">" +
+                           HtmlEscape(l[cWalkTestFolder]) + "</a>";
+                for (std::size_t c = cFirstCount; c < columns.size(); ++c)
+                    walkTest += "<br>" + HtmlEscape(columns[c]) + ": " + HtmlEscape(l[c]);
+            }
+            page += "<tr>" + Cell(l[cDateTime]) + Cell(l[cEvent]) + Cell(l[cZoneLength]) +
+                    Cell(l[cSetupMethod]) + Cell(l[cPL]) + Cell(l[cLL]) + Cell(l[cHL]) + "<td>" +
+                    walkTest + "</td></tr>";
+        }
+        page += "</table></section>\n";
+    }
+    return page + "</body></html>\n";
+}
+
+namespace {
+
+ReportOutcome Page(const std::string& folder) {
+    ReportOutcome outcome;
+    const std::filesystem::path where = std::filesystem::absolute(folder).lexically_normal();
+    const std::filesystem::path csv = where / kSiteBookFileName;
+    const std::string quoted = '"' + csv.string() + '"';
+    const ReportFile file = ReadReportFile(csv, kMaxBookBytes);
+    if (file.bAbsent || !file.sProblem.empty()) {
+        outcome.sMessage = quoted + " cannot be read: " +
+                           (file.bAbsent ? std::string("there is no such file") : file.sProblem) +
+                           ". No page was written.";
+        return outcome;
+    }
+    if (file.iSize > kMaxBookBytes) {
+        outcome.sMessage = quoted + " is too large to be a site book. No page was written.";
+        return outcome;
+    }
+    const SiteBookRead book = ReadSiteBookText(file.sBytes);
+    if (!book.bIsSiteBook) {
+        outcome.sMessage = quoted + " is not a site book: its first line is not the site book's "
+                                    "header. No page was written.";
+        return outcome;
+    }
+    const auto link = [&where](const std::string& walkTest) {
+        // The report made by --report sits beside its folder.
+        const std::string report = walkTest + ".html";
+        return std::filesystem::is_regular_file(where / report) ? report : walkTest + "/";
+    };
+    const std::string page = (where / "Site book.html").string();
+    ReplacingFile out(page);
+    out.Write(SiteBookHtml(book, link));
+    const WriteOutcome written = out.Finish();
+    if (!written) {
+        outcome.sMessage = written.sError + ". No page was written.";
+        return outcome;
+    }
+    outcome.sPath = page;
+    if (book.damaged.empty()) {
+        outcome.kind = ReportOutcome::Kind::Complete;
+        outcome.sMessage = "Site book written: " + page;
+    } else {
+        outcome.kind = ReportOutcome::Kind::Incomplete;
+        outcome.sMessage = "Site book written, without the lines that could not be read: " + page;
+        for (const std::string& damaged : book.damaged)
+            outcome.sMessage += "\n" + damaged;
+    }
+    return outcome;
+}
+
+} // namespace
+
+ReportOutcome WriteSiteBookPage(const std::string& folder) {
+    try {
+        return Page(folder);
+    } catch (const std::bad_alloc&) {
+        return {ReportOutcome::Kind::NotWritten,
+                {},
+                "Not enough memory to make the site book's page. No page was written."};
+    } catch (const std::exception& error) {
+        return {ReportOutcome::Kind::NotWritten,
+                {},
+                std::string("The site book's page failed: ") + error.what() +
+                    ". No page was written."};
+    }
+}
+
+} // namespace records

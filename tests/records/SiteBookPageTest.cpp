@@ -1,0 +1,114 @@
+// The site book's page: a section for each detector, what to ask about at the top, damaged
+// lines left out with their numbers, a file that is not a site book refused.
+#include "TempDirFixture.h"
+
+#include "records/SiteBookPage.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+namespace records_test {
+namespace {
+
+using records::SiteBookEntry;
+
+SiteBookEntry Line(const char* time, const char* event, const char* unit, const char* position) {
+    SiteBookEntry e;
+    e.sDateTime = std::string("2026-12-10 ") + time;
+    e.sEvent = event;
+    e.sPort = "COM3";
+    e.sModel = "Halvexa-PC 10";
+    e.sVersion = "1.3";
+    e.sUnitId = unit;
+    e.sPosition = position;
+    e.sZoneLength = "90";
+    e.sSetupMethod = "Auto";
+    return e;
+}
+
+SiteBookEntry WalkTest(const char* time, const char* unit, const char* position) {
+    SiteBookEntry e = Line(time, records::kEventWalkTest, unit, position);
+    e.sWalkTestFolder = std::string("2026-12-10 ") + time;
+    e.walkTestCounts = {"3", "0", "0", "0", "0", "0", "0", "0"};
+    return e;
+}
+
+std::string Book(const std::vector<SiteBookEntry>& entries, char decimal = '.') {
+    const char separator = records::SiteBookSeparator(decimal);
+    std::string text = records::CsvRecord(records::SiteBookColumns(), separator);
+    for (const SiteBookEntry& e : entries)
+        text += records::SiteBookLine(e, separator);
+    return text;
+}
+
+std::string LinkToFolder(const std::string& folder) {
+    return folder + "/";
+}
+
+TEST(SiteBookPage, GroupsByDetectorInTimeOrderAndAsksAboutWhatIsMissing) {
+    SiteBookEntry unconfirmed = Line("10:30:00", records::kEventSettingsNotConfirmed, "2", "B02");
+    const std::string text = Book({Line("10:00:00", records::kEventIdentified, "1", "A01"),
+                                   Line("10:20:00", records::kEventIdentified, "2", "B02"),
+                                   unconfirmed, WalkTest("10:10:00", "1", "A01"),
+                                   Line("10:05:00", records::kEventSettingsConfirmed, "1", "A01")},
+                                  ',');
+    const records::SiteBookRead book = records::ReadSiteBookText(text);
+    ASSERT_TRUE(book.bIsSiteBook);
+    EXPECT_TRUE(book.damaged.empty());
+    const std::string page = records::SiteBookHtml(book, LinkToFolder);
+    const auto first = page.find("<h2>Unit 1, position A01</h2>");
+    const auto second = page.find("<h2>Unit 2, position B02</h2>");
+    ASSERT_NE(first, std::string::npos);
+    ASSERT_NE(second, std::string::npos);
+    EXPECT_LT(first, second);
+    EXPECT_LT(page.find("10:05:00"), page.find("10:10:00")) << "events in time order";
+    const std::string ask = page.substr(0, first);
+    EXPECT_NE(ask.find("Unit 2, position B02: never walk-tested"), std::string::npos);
+    EXPECT_NE(ask.find("Unit 2, position B02: a change of its settings was never confirmed"),
+              std::string::npos);
+    EXPECT_EQ(ask.find("Unit 1"), std::string::npos) << "unit 1 is complete";
+    EXPECT_NE(page.find("<a href=\"2026-12-10 10:10:00/\">"), std::string::npos);
+    EXPECT_NE(page.find("@media print"), std::string::npos);
+    EXPECT_EQ(page.find("http"), std::string::npos) << "no network references";
+}
+
+TEST(SiteBookPage, EscapesEveryTextAndSkipsDamagedLinesByNumber) {
+    SiteBookEntry hostile = Line("09:00:00", records::kEventIdentified, "<b>1</b>", "A\"01");
+    hostile.sModel = "<script>x</script>";
+    std::string text = Book({hostile});
+    text += "2026-12-10 09:01:00,too,few\r\n";
+    text += "\"broken,quoting\r\n";
+    const records::SiteBookRead book = records::ReadSiteBookText(text);
+    ASSERT_EQ(book.lines.size(), 1u);
+    ASSERT_EQ(book.damaged.size(), 2u);
+    EXPECT_TRUE(book.damaged[0].starts_with("Line 3: 3 fields")) << book.damaged[0];
+    EXPECT_TRUE(book.damaged[1].starts_with("Line 4: broken quoting")) << book.damaged[1];
+    const std::string page = records::SiteBookHtml(book, LinkToFolder);
+    EXPECT_EQ(page.find("<script>"), std::string::npos);
+    EXPECT_EQ(page.find("<b>1</b>"), std::string::npos);
+    EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
+}
+
+class SiteBookPageFile : public TempDirFixture {};
+
+TEST_F(SiteBookPageFile, LinksAReportWhenOneExistsAndRefusesWhatIsNotASiteBook) {
+    WriteAll(records::kSiteBookFileName,
+             Book({WalkTest("11:00:00", "1", "A01"), WalkTest("12:00:00", "1", "A01")}));
+    WriteAll("2026-12-10 11:00:00.html", "<html></html>");
+    const records::ReportOutcome written = records::WriteSiteBookPage(".");
+    EXPECT_EQ(written.kind, records::ReportOutcome::Kind::Complete) << written.sMessage;
+    const std::string page = ReadAll("Site book.html");
+    EXPECT_NE(page.find("href=\"2026-12-10 11:00:00.html\""), std::string::npos);
+    EXPECT_NE(page.find("href=\"2026-12-10 12:00:00/\""), std::string::npos);
+
+    std::filesystem::remove("Site book.html");
+    WriteAll(records::kSiteBookFileName, "Name,Phone\r\nAnna,123\r\n");
+    const records::ReportOutcome refused = records::WriteSiteBookPage(".");
+    EXPECT_EQ(refused.kind, records::ReportOutcome::Kind::NotWritten);
+    EXPECT_NE(refused.sMessage.find("is not a site book"), std::string::npos) << refused.sMessage;
+    EXPECT_FALSE(std::filesystem::exists("Site book.html"));
+}
+
+} // namespace
+} // namespace records_test
