@@ -181,7 +181,7 @@ std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link) {
     }
     page += "<p>" + std::to_string(detectors.size()) + " detector" +
             (detectors.size() == 1 ? "" : "s") + ", " + std::to_string(book.lines.size()) +
-            " events.</p>\n";
+            (book.lines.size() == 1 ? " event" : " events") + ".</p>\n";
     if (!ask.empty())
         page +=
             "<div class=\"ask\"><p class=\"mark\">To ask about:</p><ul>" + ask + "</ul></div>\n";
