@@ -4,6 +4,9 @@
 #include "EndToEndFixture.h"
 
 #include <QImage>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QStandardPaths>
 
 namespace {
@@ -46,11 +49,12 @@ protected:
                 "9 walk 1.5", "--event", "13 walk 1.5", "--event",    "17 silence 8"};
     }
     // As the installer would: the window gets the keyboard, then the key.
-    void PressF6() {
+    void PressF6() { Press("F6"); }
+    void Press(const QString& key) {
         // Only a mapped window takes the focus, and the toolkit makes the window active (so its
         // shortcuts work) when the focus event arrives.
         keys.start(xdotool, {"search", "--sync", "--onlyvisible", "--name", "Microwave intrusion",
-                             "windowfocus", "--sync", "%1", "sleep", "0.3", "key", "F6"});
+                             "windowfocus", "--sync", "%1", "sleep", "0.3", "key", key});
         ASSERT_TRUE(keys.waitForFinished(10000));
         ASSERT_EQ(keys.exitCode(), 0) << keys.readAllStandardError().toStdString();
     }
@@ -178,6 +182,121 @@ TEST_F(WalkTest, PicturesInOrderAndTheSummaryOfTheWholeRun) {
     // The page tells the link's "Calibration" from an installer's.
     EXPECT_TRUE(ReadAll(Recording().path() + ".html")
                     .contains("re-synchronisation after the disconnection, not a calibration"));
+}
+
+// Two detectors commissioned one after the other: the site book gets a line for each
+// identification, for the change the second confirms and for its walk test, in columns a
+// spreadsheet (Python's csv module here) reads by name; its page lists both detectors.
+class SiteBookRun : public WalkTest {
+protected:
+    QStringList SimulatorOptions() const override {
+        return {"--letter", "0", "--symbol", "0", "--number", "1", "--dist", "10"};
+    }
+    // The second detector on the same port, at another place and zone length.
+    void SwapDetector() {
+        EndProcess(sim);
+        sim.setArguments({"--rate", "200", "--port", QString::number(comNumber), "--letter", "2",
+                          "--symbol", "1", "--number", "2", "--dist", "6", "--event", "15 walk 1.5",
+                          "--event", "25 walk 1.5", "--event", "35 walk 1.5"});
+        sim.start();
+        ASSERT_TRUE(sim.waitForStarted(5000));
+    }
+    QList<QMap<QString, QString>> Book() const {
+        QProcess python;
+        python.start("python3", {"-c",
+                                 "import csv, json, sys\n"
+                                 "with open(sys.argv[1], newline='', encoding='utf-8') as f:\n"
+                                 "    print(json.dumps(list(csv.DictReader(f))))\n",
+                                 Work("Site book.csv")});
+        if (!python.waitForFinished(10000) || python.exitCode() != 0)
+            return {};
+        QList<QMap<QString, QString>> rows;
+        const QJsonArray array = QJsonDocument::fromJson(python.readAllStandardOutput()).array();
+        for (const QJsonValue& row : array) {
+            QMap<QString, QString> fields;
+            const QJsonObject object = row.toObject();
+            for (auto it = object.begin(); it != object.end(); ++it)
+                fields[it.key()] = it.value().toString();
+            rows << fields;
+        }
+        return rows;
+    }
+    QStringList Events() const {
+        QStringList events;
+        for (const auto& row : Book())
+            events << row.value("Event");
+        return events;
+    }
+};
+
+TEST_F(SiteBookRun, TwoDetectorsAChangeAndAWalkTestInTheBookAndOnItsPage) {
+    ASSERT_TRUE(WaitFor([&] { return Events().contains("Identified"); }, 20000));
+    SwapDetector();
+    ASSERT_TRUE(WaitFor([&] { return Events().count("Identified") == 2; }, 40000))
+        << Events().join(", ").toStdString();
+    // Vmax one step down from its list, then Apply by its key, as the installer would.
+    keys.start(xdotool, {"search",
+                         "--sync",
+                         "--onlyvisible",
+                         "--name",
+                         "Microwave intrusion",
+                         "windowfocus",
+                         "--sync",
+                         "%1",
+                         "mousemove",
+                         "--window",
+                         "%1",
+                         "458",
+                         "65",
+                         "click",
+                         "1",
+                         "sleep",
+                         "0.5",
+                         "key",
+                         "Up",
+                         "key",
+                         "Return",
+                         "sleep",
+                         "0.3",
+                         "key",
+                         "F5"});
+    ASSERT_TRUE(keys.waitForFinished(10000));
+    ASSERT_TRUE(WaitFor([&] { return Events().contains("Settings confirmed"); }, 15000))
+        << Events().join(", ").toStdString();
+    PressF6();
+    ASSERT_TRUE(WaitFor([&] { return Holds(" Alarm 1.png"); }, 30000));
+    PressF6();
+    ASSERT_TRUE(WaitFor([&] { return Events().contains("Walk test"); }, 5000));
+
+    const auto rows = Book();
+    ASSERT_EQ(Events(),
+              (QStringList{"Identified", "Identified", "Settings confirmed", "Walk test"}));
+    EXPECT_EQ(rows[0].value("Unit ID"), "1");
+    EXPECT_EQ(rows[0].value("Position"), "A01");
+    EXPECT_EQ(rows[1].value("Unit ID"), "3");
+    EXPECT_EQ(rows[1].value("Position"), "B02");
+    EXPECT_NE(rows[0].value("Zone length"), rows[1].value("Zone length"));
+    EXPECT_NE(rows[1].value("Vmax"), rows[2].value("Vmax")) << "the change confirmed";
+    EXPECT_EQ(rows[2].value("Position"), "B02");
+    EXPECT_EQ(rows[3].value("Walk test folder"), Recording().dirName());
+    EXPECT_EQ(rows[3].value("Alarms"), "1");
+
+    QProcess page;
+    QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+    env.remove("DISPLAY");
+    env.remove("QT_QPA_PLATFORM");
+    page.setProcessEnvironment(env);
+    page.setWorkingDirectory(Work(""));
+    page.start(MIRELUND_EXE, {"--site-book"});
+    ASSERT_TRUE(page.waitForFinished(15000));
+    EXPECT_EQ(page.exitCode(), 0) << page.readAllStandardError().toStdString();
+    const QString html = QString::fromUtf8(ReadAll(Work("Site book.html")));
+    EXPECT_TRUE(html.contains("<h2>Unit 1, position A01</h2>"));
+    EXPECT_TRUE(html.contains("<h2>Unit 3, position B02</h2>"));
+    // The folder's name as the page writes it: its apostrophes as character references.
+    const QString folder = Recording().dirName().replace("'", "&#39;");
+    EXPECT_TRUE(html.contains("<a href=\"" + folder + "/\">")) << folder.toStdString();
+    EXPECT_TRUE(html.contains("Unit 1, position A01: never walk-tested"));
 }
 
 } // namespace
