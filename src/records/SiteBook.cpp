@@ -1,3 +1,4 @@
+// The site book's columns and lines, and its appender that reports a run of refusals once.
 #include "records/SiteBook.h"
 
 #include <utility>
@@ -43,29 +44,7 @@ namespace {
 
 constexpr std::size_t kCountColumns = 8;
 
-std::string CsvField(const std::string& text, char separator) {
-    if (text.find_first_of(std::string{separator, '"', '\r', '\n'}) == std::string::npos)
-        return text;
-    std::string quoted = "\"";
-    for (char c : text) {
-        if (c == '"')
-            quoted += '"';
-        quoted += c;
-    }
-    return quoted + '"';
-}
-
 } // namespace
-
-std::string CsvRecord(const std::vector<std::string>& fields, char separator) {
-    std::string record;
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        if (i > 0)
-            record += separator;
-        record += CsvField(fields[i], separator);
-    }
-    return record + "\r\n";
-}
 
 std::string SiteBookLine(const SiteBookEntry& e, char separator) {
     std::vector<std::string> fields = {e.sDateTime,

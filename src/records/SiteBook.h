@@ -3,6 +3,7 @@
 // beside the settings file, so that the site can be handed over with a record of each unit.
 #pragma once
 
+#include "records/Csv.h"
 #include "records/WriteOutcome.h"
 
 #include <string>
@@ -52,10 +53,6 @@ const std::vector<std::string>& SiteBookColumns();
 // otherwise.
 char SiteBookSeparator(char decimal);
 
-// One record as RFC 4180 writes it: a field holding the separator, a quote, CR or LF is
-// quoted, its quotes doubled; CR LF at the end.
-std::string CsvRecord(const std::vector<std::string>& fields, char separator);
-
 std::string SiteBookLine(const SiteBookEntry& entry, char separator);
 
 // Appends entries to the book; a refused line is lost alone, and the operator hears of the
@@ -76,8 +73,10 @@ private:
 };
 
 // One write of the whole text at the file's end, the header first when the file is new or
-// empty; a write cut short (a full disk) is taken back, so no half line stays. Another copy
-// of the program appending to the same file never splits a line.
+// empty. Copies of the program appending to the same file take turns through a lock on it, so
+// the header is written once and a write cut short (a full disk) is taken back to the file's
+// former end: no half line stays. A lock held far longer than an append is met with a refusal,
+// like a full disk, not with a wait.
 WriteOutcome AppendWholeLine(const std::string& path, const std::string& header,
                              const std::string& line);
 

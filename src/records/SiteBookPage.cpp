@@ -1,3 +1,5 @@
+// The site book's page: the book read back line by line, its lines grouped by detector, and
+// the page written beside the book.
 #include "records/SiteBookPage.h"
 
 #include "records/ReplacingFile.h"
@@ -5,15 +7,21 @@
 #include "records/ReportHtml.h"
 
 #include <algorithm>
+#include <array>
 #include <exception>
 #include <filesystem>
 #include <map>
 #include <new>
-#include <optional>
+#include <string_view>
+#include <system_error>
+#include <utility>
 
 namespace records {
 
 namespace {
+
+// The separators a book is written with, one for each decimal notation.
+constexpr std::array kSeparators = {',', ';'};
 
 // A book of many years is still some megabytes; anything larger is not one.
 constexpr std::size_t kMaxBookBytes = 64u << 20;
@@ -41,44 +49,6 @@ enum Column : std::size_t {
     cFirstCount
 };
 
-// One record from `at`: its fields, or nothing when its quoting is broken. `at` moves past
-// the record's line end.
-std::optional<std::vector<std::string>> ReadRecord(const std::string& text, std::size_t& at,
-                                                   char separator) {
-    std::vector<std::string> fields(1);
-    bool quoted = false;
-    bool broken = false;
-    while (at < text.size()) {
-        const char c = text[at++];
-        std::string& field = fields.back();
-        if (quoted) {
-            if (c != '"') {
-                field += c;
-            } else if (at < text.size() && text[at] == '"') {
-                field += '"';
-                ++at;
-            } else {
-                quoted = false;
-            }
-        } else if (c == '"' && field.empty()) {
-            quoted = true;
-        } else if (c == separator) {
-            fields.emplace_back();
-        } else if (c == '\r' && at < text.size() && text[at] == '\n') {
-            ++at;
-            break;
-        } else if (c == '\n') {
-            break;
-        } else {
-            broken = broken || c == '"';
-            field += c;
-        }
-    }
-    if (quoted || broken)
-        return std::nullopt;
-    return fields;
-}
-
 struct Detector {
     std::string sKey;
     std::vector<const std::vector<std::string>*> history;
@@ -86,6 +56,23 @@ struct Detector {
     bool bWalkTested = false;
     bool bUnconfirmed = false;
 };
+
+// The book holds bare numbers for spreadsheets; the page gives them their units.
+std::string UnitOf(std::size_t column) {
+    switch (column) {
+    case cZoneLength:
+        return ", m";
+    case cSensitivity:
+        return ", %";
+    case cVmin:
+    case cVmax:
+        return ", m/s";
+    case cSupply:
+        return ", V";
+    default:
+        return {};
+    }
+}
 
 std::string Cell(const std::string& text) {
     return "<td>" + HtmlEscape(text) + "</td>";
@@ -106,36 +93,27 @@ const char kStyle[] =
 SiteBookRead ReadSiteBookText(const std::string& text) {
     SiteBookRead book;
     const std::vector<std::string>& columns = SiteBookColumns();
-    std::size_t at = text.starts_with("\xEF\xBB\xBF") ? 3 : 0;
-    const std::size_t headerEnd = text.find_first_of("\r\n", at);
-    const std::string headerLine = text.substr(at, headerEnd - at);
-    const std::size_t firstName = columns[0].size();
-    if (headerLine.size() <= firstName || headerLine.compare(0, firstName, columns[0]) != 0)
-        return book;
-    const char separator = headerLine[firstName];
-    const auto header = ReadRecord(text, at, separator);
-    if (!header || *header != columns)
+    // A spreadsheet that saved the book may have put a byte order mark before it.
+    const std::string_view body =
+        std::string_view(text).substr(text.starts_with("\xEF\xBB\xBF") ? 3 : 0);
+    const std::string_view headerLine = body.substr(0, body.find_first_of("\r\n"));
+    const auto separator = std::find_if(kSeparators.begin(), kSeparators.end(), [&](char s) {
+        const std::vector<CsvRow> header = ReadCsvRows(headerLine, s);
+        return header.size() == 1 && header.front().fields == columns;
+    });
+    if (separator == kSeparators.end())
         return book;
     book.bIsSiteBook = true;
-    int lineNumber = 2;
-    while (at < text.size()) {
-        const std::size_t start = at;
-        const auto record = ReadRecord(text, at, separator);
-        const int number = lineNumber;
-        lineNumber += 1 +
-                      static_cast<int>(std::count(text.begin() + static_cast<long>(start),
-                                                  text.begin() + static_cast<long>(at), '\n')) -
-                      (at > start && text[at - 1] == '\n' ? 1 : 0);
-        if (!record) {
-            book.damaged.push_back("Line " + std::to_string(number) + ": broken quoting");
-        } else if (record->size() != columns.size()) {
-            if (record->size() == 1 && record->front().empty())
-                continue;
-            book.damaged.push_back("Line " + std::to_string(number) + ": " +
-                                   std::to_string(record->size()) + " fields instead of " +
-                                   std::to_string(columns.size()));
-        } else {
-            book.lines.push_back(*record);
+    for (CsvRow& row : ReadCsvRows(body, *separator)) {
+        const std::string line = "Line " + std::to_string(row.iLine) + ": ";
+        if (!row.sProblem.empty()) {
+            book.damaged.push_back(line + "broken quoting (" + row.sProblem + ")");
+        } else if (row.fields.size() != columns.size()) {
+            book.damaged.push_back(line + std::to_string(row.fields.size()) +
+                                   " fields instead of " + std::to_string(columns.size()));
+        } else if (row.fields != columns) {
+            // Skipped when it is the header again, as where two books were put together.
+            book.lines.push_back(std::move(row.fields));
         }
     }
     return book;
@@ -205,11 +183,11 @@ std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link) {
                     HtmlEscape((*d.lastSettings)[cDateTime]) + ")</th></tr>";
             for (std::size_t c = cPort; c <= cSupply; ++c)
                 if (c != cAddress || !(*d.lastSettings)[c].empty())
-                    page += "<tr><th>" + HtmlEscape(columns[c]) + "</th>" +
+                    page += "<tr><th>" + HtmlEscape(columns[c]) + UnitOf(c) + "</th>" +
                             Cell((*d.lastSettings)[c]) + "</tr>";
             page += "</table>";
         }
-        page += "<table><tr><th>Date and time</th><th>Event</th><th>Zone length</th>"
+        page += "<table><tr><th>Date and time</th><th>Event</th><th>Zone length, m</th>"
                 "<th>Setup method</th><th>PL</th><th>LL</th><th>HL</th><th>Walk test</th></tr>";
         for (const auto* line : d.history) {
             const auto& l = *line;
@@ -254,9 +232,12 @@ ReportOutcome Page(const std::string& folder) {
         return outcome;
     }
     const auto link = [&where](const std::string& walkTest) {
-        // The report made by --report sits beside its folder.
+        // The report made by --report sits beside its folder. A name no file can have (one
+        // edited beyond any length) is simply not a report.
         const std::string report = walkTest + ".html";
-        return std::filesystem::is_regular_file(where / report) ? report : walkTest + "/";
+        std::error_code unreadable;
+        return std::filesystem::is_regular_file(where / report, unreadable) ? report
+                                                                            : walkTest + "/";
     };
     const std::string page = (where / "Site book.html").string();
     ReplacingFile out(page);

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <ostream>
 
 namespace records_test {
 namespace {
@@ -90,6 +91,63 @@ TEST(SiteBookPage, EscapesEveryTextAndSkipsDamagedLinesByNumber) {
     EXPECT_NE(page.find("&lt;script&gt;"), std::string::npos);
 }
 
+// A good line, one damaged or odd piece, and another good line: the piece is named by the
+// line it starts on and costs nothing else.
+struct DamageCase {
+    const char* name;
+    const char* piece;
+    std::vector<std::string> damaged;
+};
+
+void PrintTo(const DamageCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+class SiteBookDamage : public testing::TestWithParam<DamageCase> {};
+
+TEST_P(SiteBookDamage, CostsOnlyItsOwnLine) {
+    const std::string good = records::SiteBookLine(WalkTest("09:00:00", "1", "A01"), ',');
+    const records::SiteBookRead book =
+        records::ReadSiteBookText(Book({}) + good + GetParam().piece + good);
+    EXPECT_EQ(book.damaged, GetParam().damaged);
+    EXPECT_EQ(book.lines.size(), 2u) << "the lines around it are read";
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Pieces, SiteBookDamage,
+    testing::Values(
+        DamageCase{
+            "QuoteLeftOpen", "x,\"open\r\n", {"Line 3: broken quoting (a quote is not closed)"}},
+        DamageCase{"TextAfterClosingQuote",
+                   "\"a\"b,c\r\n",
+                   {"Line 3: broken quoting (text follows a closing quote)"}},
+        DamageCase{"QuoteInsidePlainField",
+                   "a\"b,c\r\n",
+                   {"Line 3: broken quoting (a quote inside a field that is not quoted)"}},
+        DamageCase{"LinesCountedInsideQuotes",
+                   "\"two\r\nlines\",x\nshort,line\r\n",
+                   {"Line 3: 2 fields instead of 27", "Line 5: 2 fields instead of 27"}},
+        DamageCase{"EmptyLine", "\r\n", {}},
+        // Two books put together: the second header is not a detector.
+        DamageCase{"HeaderAgain",
+                   "Date and time,Event,Port,Model,Version,Unit ID,Position,"
+                   "Address,Output type,Zone length,Setup method,Sensitivity,PL,"
+                   "LL,HL,Vmin,Vmax,Supply,Walk test folder,Alarms,Pre Alarms PL,"
+                   "Pre Alarms LL,Settings Changes,Calibrations,Pauses,"
+                   "Disconnections,Malfunctions\r\n",
+                   {}}),
+    [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
+
+TEST(SiteBookPage, TakesTheSeparatorFromAHeaderASpreadsheetQuoted) {
+    std::string header;
+    for (const std::string& column : records::SiteBookColumns())
+        header += (header.empty() ? "\"" : ";\"") + column + "\"";
+    const records::SiteBookRead book = records::ReadSiteBookText(
+        header + "\r\n" + records::SiteBookLine(WalkTest("09:00:00", "1", "A01"), ';'));
+    ASSERT_TRUE(book.bIsSiteBook);
+    EXPECT_EQ(book.lines.size(), 1u);
+}
+
 class SiteBookPageFile : public TempDirFixture {};
 
 TEST_F(SiteBookPageFile, LinksAReportWhenOneExistsAndRefusesWhatIsNotASiteBook) {
@@ -108,6 +166,15 @@ TEST_F(SiteBookPageFile, LinksAReportWhenOneExistsAndRefusesWhatIsNotASiteBook) 
     EXPECT_EQ(refused.kind, records::ReportOutcome::Kind::NotWritten);
     EXPECT_NE(refused.sMessage.find("is not a site book"), std::string::npos) << refused.sMessage;
     EXPECT_FALSE(std::filesystem::exists("Site book.html"));
+}
+
+TEST_F(SiteBookPageFile, AWalkTestFolderNoFileCanHaveStillGetsItsPage) {
+    SiteBookEntry odd = WalkTest("11:00:00", "1", "A01");
+    odd.sWalkTestFolder = std::string(5000, 'x');
+    WriteAll(records::kSiteBookFileName, Book({odd}));
+    const records::ReportOutcome written = records::WriteSiteBookPage(".");
+    ASSERT_EQ(written.kind, records::ReportOutcome::Kind::Complete) << written.sMessage;
+    EXPECT_NE(ReadAll("Site book.html").find(odd.sWalkTestFolder), std::string::npos);
 }
 
 } // namespace

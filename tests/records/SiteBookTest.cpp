@@ -3,11 +3,14 @@
 #include "TempDirFixture.h"
 
 #include "records/SiteBook.h"
+#include "support/FakePictures.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
+#include <thread>
+#include <vector>
 
 namespace records_test {
 namespace {
@@ -79,6 +82,16 @@ TEST(SiteBookLine, HoldsEveryColumnInTheHeadersOrderWithEmptyCountsOutsideAWalkT
     EXPECT_EQ(records::SiteBookSeparator('.'), ',');
 }
 
+// The window books a walk test's counts in the summary's order: the columns name them alike.
+TEST(SiteBookColumns, NameTheWalkTestsCountsAsItsSummaryDoesInItsOrder) {
+    testing_support::FakePictures pictures;
+    const std::vector<std::string> summary = detlink::RecordingEvents(pictures).SummaryLines();
+    const std::vector<std::string>& columns = records::SiteBookColumns();
+    ASSERT_EQ(summary.size(), 8u);
+    for (std::size_t i = 0; i < summary.size(); ++i)
+        EXPECT_EQ(summary[i], columns[columns.size() - summary.size() + i] + ": 0");
+}
+
 class SiteBookFile : public TempDirFixture {
 protected:
     static records::SiteBookEntry Entry(const char* event) {
@@ -120,6 +133,37 @@ TEST_F(SiteBookFile, ARefusedLineIsReportedOnceAndTheNextWrittenWhole) {
     std::filesystem::remove(records::kSiteBookFileName);
     std::filesystem::create_directory(records::kSiteBookFileName);
     EXPECT_NE(book.Append(Entry(records::kEventIdentified)), "") << "a new run is reported";
+}
+
+// Two copies of the program, each with its own handle on the book, as two threads: every line
+// arrives whole and the header once, though they start on an empty file together.
+TEST_F(SiteBookFile, TwoCopiesAppendingAtOnceWriteOneHeaderAndWholeLines) {
+    constexpr int kLinesEach = 200;
+    const char* const events[] = {records::kEventIdentified, records::kEventWalkTest};
+    int refused[2] = {0, 0};
+    {
+        std::vector<std::jthread> copies;
+        for (int c = 0; c < 2; ++c)
+            copies.emplace_back([c, &events, &refused] {
+                records::SiteBook book(records::kSiteBookFileName, '.');
+                for (int i = 0; i < kLinesEach; ++i)
+                    refused[c] += book.Append(Entry(events[c])).empty() ? 0 : 1;
+            });
+    }
+    EXPECT_EQ(refused[0] + refused[1], 0);
+    const std::string text = ReadAll(records::kSiteBookFileName);
+    ASSERT_TRUE(text.starts_with(Header()));
+    int lines[2] = {0, 0};
+    for (std::size_t at = Header().size(); at < text.size();) {
+        const std::size_t end = text.find("\r\n", at) + 2;
+        const std::string line = text.substr(at, end - at);
+        const int c = line == records::SiteBookLine(Entry(events[0]), ',') ? 0 : 1;
+        ASSERT_EQ(line, records::SiteBookLine(Entry(events[c]), ','));
+        ++lines[c];
+        at = end;
+    }
+    EXPECT_EQ(lines[0], kLinesEach);
+    EXPECT_EQ(lines[1], kLinesEach);
 }
 
 } // namespace
