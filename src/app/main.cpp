@@ -3,6 +3,7 @@
 #include "console/Main.h"
 #include "app/CommandLine.h"
 #include "app/DisplayAvailable.h"
+#include "app/ProgramArguments.h"
 #include "console/ApplicationSetUp.h"
 #include "console/TerminationSignals.h"
 #include "link/Clock.h"
@@ -17,6 +18,7 @@
 
 #include <cstdio>
 #include <exception>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -40,8 +42,9 @@ int ExitWith(const records::ReportOutcome& outcome) {
 
 int main(int argc, char** argv) {
     // Everything but the window is answered before QApplication, which needs a display.
+    const std::vector<std::string> arguments = app::ProgramArguments(argc, argv);
     const app::StartOptions options =
-        app::ReadCommandLine(std::vector<std::string_view>(argv + 1, argv + argc));
+        app::ReadCommandLine(std::vector<std::string_view>(arguments.begin(), arguments.end()));
     switch (options.action) {
     case app::StartAction::Help:
         std::printf("%s\n%s", app::kUsage, app::kHelp);

@@ -2,6 +2,8 @@
 // the log while it runs but a second copy of the program cannot take it.
 #include "link/TrafficLogFile.h"
 
+#include "files/Utf8Path.h"
+
 #include <system_error>
 #include <windows.h>
 
@@ -21,7 +23,8 @@ TrafficLogFile::~TrafficLogFile() {
 }
 
 TrafficLogFile::Take TrafficLogFile::TakeExisting(const std::string& fileName) {
-    const HANDLE file = CreateFileA(fileName.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+    const std::filesystem::path name = files::PathFromUtf8(fileName);
+    const HANDLE file = CreateFileW(name.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
                                     OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
@@ -34,7 +37,7 @@ TrafficLogFile::Take TrafficLogFile::TakeExisting(const std::string& fileName) {
             return Take::InUse;
         default: {
             // A folder in the log's place cannot be opened as a file at all.
-            const DWORD attributes = GetFileAttributesA(fileName.c_str());
+            const DWORD attributes = GetFileAttributesW(name.c_str());
             const bool folder = attributes != INVALID_FILE_ATTRIBUTES &&
                                 (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
             return folder ? Take::NotRegular : Take::CannotOpen;

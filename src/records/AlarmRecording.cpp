@@ -1,6 +1,7 @@
 // Recording folders, pictures and the summary with its eight counters.
 #include "records/AlarmRecording.h"
 
+#include "files/Utf8Path.h"
 #include "records/FileReplace.h"
 #include "records/PngWriter.h"
 #include "records/RecordNames.h"
@@ -14,7 +15,7 @@ AlarmRecording::AlarmRecording(const detlink::Clock& clock, RecordingHost& host)
     , host(host) {}
 
 std::string AlarmRecording::PathIn(const std::string& name) const {
-    return (std::filesystem::path(sRecordFolder) / name).string();
+    return files::Utf8FromPath(files::PathFromUtf8(sRecordFolder) / files::PathFromUtf8(name));
 }
 
 void AlarmRecording::ReportFailure(bool& shown, const std::string& text) {
@@ -35,7 +36,7 @@ void AlarmRecording::StartRecording() {
     summaryFailureShown = false;
     // An existing folder (a recording started in the same second) is used as it is.
     std::error_code error;
-    std::filesystem::create_directory(sRecordFolder, error);
+    std::filesystem::create_directory(files::PathFromUtf8(sRecordFolder), error);
     if (error) {
         // Nothing of this recording can be written: this report stands for every picture and
         // the summary, whose own reports would name a missing file and not its cause.

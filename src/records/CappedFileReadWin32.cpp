@@ -2,17 +2,20 @@
 // functions open it, so that another program holding the file open does not hide it.
 #include "records/CappedFileRead.h"
 
+#include "files/Utf8Path.h"
+
 #include <windows.h>
 
 namespace records {
 
 CappedFile ReadCappedFile(const std::string& path, std::size_t limit) {
     CappedFile result;
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    const std::filesystem::path name = files::PathFromUtf8(path);
+    const HANDLE file = CreateFileW(name.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                                     nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const DWORD attributes = GetFileAttributesW(name.c_str());
         const bool folder =
             attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
         result.bAbsent = folder || error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;

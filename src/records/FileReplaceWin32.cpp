@@ -1,6 +1,7 @@
 // Temporary file, flush, MoveFileEx: the Windows way to replace a file in one step.
 #include "records/FileReplace.h"
 
+#include "files/Utf8Path.h"
 #include "records/TemporaryBeside.h"
 
 #include <string>
@@ -28,7 +29,7 @@ WriteOutcome Failure(const std::string& what, const std::string& path) {
 } // namespace
 
 WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes) {
-    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const DWORD attributes = GetFileAttributesW(files::PathFromUtf8(path).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return WriteOutcome::Failed("Cannot write file \"" + path + "\": it is not a regular file");
     }
@@ -41,15 +42,15 @@ WriteOutcome ReplaceFileContents(const std::string& path, std::string_view bytes
     const DWORD writeError = GetLastError();
     CloseHandle(file);
     if (!written) {
-        DeleteFileA(tempPath.c_str());
+        DeleteFileW(files::PathFromUtf8(tempPath).c_str());
         SetLastError(writeError);
         return Failure("Cannot write file", path);
     }
     // A read-only settings file refuses the move and stays as it was.
-    if (!MoveFileExA(tempPath.c_str(), path.c_str(),
+    if (!MoveFileExW(files::PathFromUtf8(tempPath).c_str(), files::PathFromUtf8(path).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         const DWORD moveError = GetLastError();
-        DeleteFileA(tempPath.c_str());
+        DeleteFileW(files::PathFromUtf8(tempPath).c_str());
         SetLastError(moveError);
         return Failure("Cannot write file", path);
     }

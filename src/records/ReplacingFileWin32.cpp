@@ -1,6 +1,7 @@
 // A file put in place whole on Windows: CREATE_NEW temporary file, flush, MoveFileEx.
 #include "records/ReplacingFile.h"
 
+#include "files/Utf8Path.h"
 #include "records/TemporaryBeside.h"
 
 #include <algorithm>
@@ -24,7 +25,7 @@ WriteOutcome Failure(const std::string& what, const std::string& path, DWORD err
 ReplacingFile::ReplacingFile(std::string path)
     : sPath(std::move(path))
     , temporary(std::make_unique<Temporary>()) {
-    const DWORD attributes = GetFileAttributesA(sPath.c_str());
+    const DWORD attributes = GetFileAttributesW(files::PathFromUtf8(sPath).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         outcome = WriteOutcome::Failed("Cannot write file \"" + sPath +
                                        "\": it is a symbolic link, which is never written through");
@@ -44,7 +45,7 @@ ReplacingFile::ReplacingFile(std::string path)
 ReplacingFile::~ReplacingFile() {
     if (temporary->handle != INVALID_HANDLE_VALUE) {
         CloseHandle(temporary->handle);
-        DeleteFileA(temporary->sPath.c_str());
+        DeleteFileW(files::PathFromUtf8(temporary->sPath).c_str());
     }
 }
 
@@ -73,13 +74,14 @@ WriteOutcome ReplacingFile::Finish() {
     // A read-only earlier page refuses the move and stays as it was.
     if (!flushed) {
         outcome = Failure("Cannot write file", sPath, flushError);
-    } else if (!MoveFileExA(temporary->sPath.c_str(), sPath.c_str(),
+    } else if (!MoveFileExW(files::PathFromUtf8(temporary->sPath).c_str(),
+                            files::PathFromUtf8(sPath).c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         outcome = Failure("Cannot write file", sPath, GetLastError());
     } else {
         return outcome;
     }
-    DeleteFileA(temporary->sPath.c_str());
+    DeleteFileW(files::PathFromUtf8(temporary->sPath).c_str());
     return outcome;
 }
 

@@ -2,6 +2,7 @@
 // "YYYY-MM-DD hh'nn'ss.zzz <label>.png" and "YYYY-MM-DD hh'nn'ss.zzz Contents.txt".
 #include "records/ReportContents.h"
 
+#include "files/Utf8Path.h"
 #include "link/RecordingEvents.h"
 #include "records/PngWriter.h"
 #include "records/RecordNames.h"
@@ -103,7 +104,7 @@ public:
     // False when the folder cannot be listed, with the reason in error.
     bool List(std::error_code& error) {
         for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-            const std::string name = entry.path().filename().string();
+            const std::string name = files::Utf8FromPath(entry.path().filename());
             if (IsSummaryName(name)) {
                 summaries.insert(name);
             } else if (IsPictureName(name)) {
@@ -170,7 +171,8 @@ private:
         ReportRecording& recording = contents.recordings.emplace_back();
         recording.sSummaryName = name;
         const std::vector<std::string> texts = CounterTexts();
-        const ReportFile file = ReadReportFile(folder / name, kMaxSummaryBytes);
+        const ReportFile file =
+            ReadReportFile(folder / files::PathFromUtf8(name), kMaxSummaryBytes);
         const std::string problem = SummaryProblem(file);
         std::vector<std::string> lines;
         if (problem.empty()) {
@@ -254,7 +256,7 @@ private:
             ReportFile file;
             file.bAbsent = pictures.count(name) == 0;
             if (!file.bAbsent) {
-                file = ReadReportFile(folder / name, kPngSignature.size());
+                file = ReadReportFile(folder / files::PathFromUtf8(name), kPngSignature.size());
             }
             problem = CheckPicture(file);
             // The recording said why it could not save the picture.
@@ -309,7 +311,7 @@ std::optional<ReportContents> ReadRecordingFolder(const std::filesystem::path& f
                                                   std::string& error) {
     // Built by appending: GCC 12 warns falsely on a one-character literal plus a string.
     std::string named = "The folder \"";
-    named += folder.string();
+    named += files::Utf8FromPath(folder);
     named += '"';
     std::error_code code;
     if (!std::filesystem::is_directory(folder, code)) {
@@ -318,7 +320,7 @@ std::optional<ReportContents> ReadRecordingFolder(const std::filesystem::path& f
     }
     ReportContents contents;
     contents.folder = folder;
-    contents.sFolderName = folder.filename().string();
+    contents.sFolderName = files::Utf8FromPath(folder.filename());
     FolderReader reader(folder, contents);
     if (!reader.List(code)) {
         error = named + " cannot be read (" + code.message() + ").";

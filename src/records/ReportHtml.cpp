@@ -1,6 +1,7 @@
 // The page: the recording's date, what is missing, the counts and the timeline of pictures.
 #include "records/ReportHtml.h"
 
+#include "files/Utf8Path.h"
 #include "records/ReportFileRead.h"
 #include "records/Version.h"
 
@@ -95,7 +96,8 @@ void AppendAbsent(PageText& page, const ReportPicture& picture, const std::strin
 // `changed`.
 void AppendImage(PageText& page, const ReportPicture& picture, const std::filesystem::path& folder,
                  std::vector<std::string>& changed) {
-    const ReportFile file = ReadReportFile(folder / picture.sName, kMaxPictureBytes);
+    const ReportFile file =
+        ReadReportFile(folder / files::PathFromUtf8(picture.sName), kMaxPictureBytes);
     if (const std::optional<PictureProblem> problem = CheckPicture(file)) {
         AppendAbsent(page, picture, problem->sReason);
         changed.push_back(

@@ -3,6 +3,8 @@
 // without touching another copy's line.
 #include "records/SiteBook.h"
 
+#include "files/Utf8Path.h"
+
 #include <windows.h>
 
 namespace records {
@@ -67,9 +69,9 @@ WriteOutcome WriteAtEnd(HANDLE file, const std::string& path, const std::string&
 WriteOutcome AppendWholeLine(const std::string& path, const std::string& header,
                              const std::string& line) {
     // Write access, not append-only access: taking a cut write back needs it.
-    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
-                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS,
-                                    FILE_ATTRIBUTE_NORMAL, nullptr);
+    const HANDLE file = CreateFileW(
+        files::PathFromUtf8(path).c_str(), GENERIC_WRITE | FILE_READ_ATTRIBUTES,
+        FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE)
         return Failure(path, GetLastError());
     WriteOutcome outcome;

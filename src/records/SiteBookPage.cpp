@@ -2,6 +2,7 @@
 // the page written beside the book.
 #include "records/SiteBookPage.h"
 
+#include "files/Utf8Path.h"
 #include "records/ReplacingFile.h"
 #include "records/ReportFileRead.h"
 #include "records/ReportHtml.h"
@@ -211,9 +212,10 @@ namespace {
 
 ReportOutcome Page(const std::string& folder) {
     ReportOutcome outcome;
-    const std::filesystem::path where = std::filesystem::absolute(folder).lexically_normal();
+    const std::filesystem::path where =
+        std::filesystem::absolute(files::PathFromUtf8(folder)).lexically_normal();
     const std::filesystem::path csv = where / kSiteBookFileName;
-    const std::string quoted = '"' + csv.string() + '"';
+    const std::string quoted = '"' + files::Utf8FromPath(csv) + '"';
     const ReportFile file = ReadReportFile(csv, kMaxBookBytes);
     if (file.bAbsent || !file.sProblem.empty()) {
         outcome.sMessage = quoted + " cannot be read: " +
@@ -236,10 +238,11 @@ ReportOutcome Page(const std::string& folder) {
         // edited beyond any length) is simply not a report.
         const std::string report = walkTest + ".html";
         std::error_code unreadable;
-        return std::filesystem::is_regular_file(where / report, unreadable) ? report
-                                                                            : walkTest + "/";
+        return std::filesystem::is_regular_file(where / files::PathFromUtf8(report), unreadable)
+                   ? report
+                   : walkTest + "/";
     };
-    const std::string page = (where / "Site book.html").string();
+    const std::string page = files::Utf8FromPath(where / "Site book.html");
     ReplacingFile out(page);
     out.Write(SiteBookHtml(book, link));
     const WriteOutcome written = out.Finish();

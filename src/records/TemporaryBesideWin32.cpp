@@ -2,6 +2,8 @@
 // reused.
 #include "records/TemporaryBeside.h"
 
+#include "files/Utf8Path.h"
+
 namespace records {
 
 HANDLE CreateTemporaryBeside(const std::string& target, std::string& tempPath) {
@@ -11,8 +13,8 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string& tempPath) {
     for (int attempt = 0; attempt < 100; ++attempt) {
         tempPath = target.substr(0, nameAt) + "." + target.substr(nameAt) + "." +
                    std::to_string(GetCurrentProcessId()) + "." + std::to_string(++counter) + ".tmp";
-        const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr);
+        const HANDLE file = CreateFileW(files::PathFromUtf8(tempPath).c_str(), GENERIC_WRITE, 0,
+                                        nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE || GetLastError() != ERROR_FILE_EXISTS) {
             return file;
         }

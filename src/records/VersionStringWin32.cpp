@@ -1,19 +1,28 @@
 // The version on Windows: the FileVersion string of the executable's own version resource
-// (US English, Windows-1252 block), "0.0" when it has none.
+// (US English, Windows-1252 block), "0.0" when it has none. The executable's path goes through
+// the wide calls: a per-user install lives under the user's own name.
 #include "records/Version.h"
 
+#include <string>
 #include <windows.h>
 
 namespace records {
 
+namespace {
+
+// Room for the longest path Windows has.
+constexpr DWORD kLongestPath = 32768;
+
+} // namespace
+
 std::string GetVersionString() {
-    char path[MAX_PATH] = {};
-    const DWORD length = GetModuleFileNameA(nullptr, path, MAX_PATH);
-    if (length == 0 || length == MAX_PATH) {
+    std::wstring path(kLongestPath, L'\0');
+    const DWORD length = GetModuleFileNameW(nullptr, path.data(), kLongestPath);
+    if (length == 0 || length == kLongestPath) {
         return "0.0";
     }
     DWORD unused = 0;
-    const DWORD size = GetFileVersionInfoSizeA(path, &unused);
+    const DWORD size = GetFileVersionInfoSizeW(path.c_str(), &unused);
     if (size == 0) {
         return "0.0";
     }
@@ -22,13 +31,17 @@ std::string GetVersionString() {
         return "0.0";
     }
     std::string version = "0.0";
-    char* text = nullptr;
+    wchar_t* text = nullptr;
     UINT textLength = 0;
-    if (GetFileVersionInfoA(path, 0, size, block) &&
-        VerQueryValueA(block, "\\StringFileInfo\\040904E4\\FileVersion",
+    if (GetFileVersionInfoW(path.c_str(), 0, size, block) &&
+        VerQueryValueW(block, L"\\StringFileInfo\\040904E4\\FileVersion",
                        reinterpret_cast<void**>(&text), &textLength) &&
         text != nullptr) {
-        version = text;
+        // A version is digits and dots; anything else in it is not shown as a version.
+        version.clear();
+        for (const wchar_t* c = text; *c != L'\0'; ++c) {
+            version += *c < 0x80 ? static_cast<char>(*c) : '?';
+        }
     }
     GlobalFree(block);
     return version;

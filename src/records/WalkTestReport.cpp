@@ -2,6 +2,7 @@
 // any earlier page.
 #include "records/WalkTestReport.h"
 
+#include "files/Utf8Path.h"
 #include "records/ReplacingFile.h"
 #include "records/ReportContents.h"
 #include "records/ReportHtml.h"
@@ -16,7 +17,8 @@ namespace {
 
 ReportOutcome Report(const std::string& folder) {
     ReportOutcome outcome;
-    std::filesystem::path path = std::filesystem::absolute(folder).lexically_normal();
+    std::filesystem::path path =
+        std::filesystem::absolute(files::PathFromUtf8(folder)).lexically_normal();
     // "recording/" and "." name the folder itself.
     if (!path.has_filename()) {
         path = path.parent_path();
@@ -27,7 +29,7 @@ ReportOutcome Report(const std::string& folder) {
         outcome.sMessage = error + " No report was written.";
         return outcome;
     }
-    const std::string page = (path.parent_path() / (path.filename().string() + ".html")).string();
+    const std::string page = files::Utf8FromPath(std::filesystem::path(path) += ".html");
     // Not through a link: an unrelated file must never be replaced by a report.
     ReplacingFile file(page);
     if (!file.Outcome()) {
