@@ -7,15 +7,19 @@
 #include <QPainter>
 #include <QPushButton>
 
+#include <algorithm>
+
 namespace console {
 
 namespace {
 constexpr int kWidth = 87;
 constexpr int kHeight = 58;
 constexpr int kCaptionLeft = 8;
-// The group sits three pixels above its page's top edge; the caption starts three lower so
-// that it is seen whole.
+// The group sits three pixels above its page's top edge; the caption's line starts three lower,
+// and its letters no higher than the page's second row, so that they are seen whole whatever
+// the font (Windows' Tahoma draws its tall letters at the very top of its line).
 constexpr int kCaptionTop = 3;
+constexpr int kCaptionInkTop = 4;
 // Blank space either side of the caption and the number, where the line stops.
 constexpr int kGap = 2;
 constexpr int kRadius = 2;
@@ -60,7 +64,9 @@ AlarmsGroup::AlarmsGroup(QWidget* parent)
 
 QRect AlarmsGroup::CaptionRect() const {
     const QFontMetrics metrics(font());
-    return {kCaptionLeft, kCaptionTop, metrics.horizontalAdvance(title()), metrics.height()};
+    const int top = std::max(
+        kCaptionTop, kCaptionInkTop - metrics.tightBoundingRect(title()).top() - metrics.ascent());
+    return {kCaptionLeft, top, metrics.horizontalAdvance(title()), metrics.height()};
 }
 
 void AlarmsGroup::paintEvent(QPaintEvent*) {
