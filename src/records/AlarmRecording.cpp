@@ -76,12 +76,13 @@ bool AlarmRecording::StopRecording() {
     Events.Raise(detlink::RecordingEvent::StopRecording);
     recording = false;
     const std::string path = PathIn(SummaryName(clock.Now()));
-    for (std::string& line : Events.SummaryLines()) {
-        slRecordContents.push_back(std::move(line));
-    }
-    // After the eight counts, so that a reader of names and counts finds both where they were.
+    // Between the names and the eight counts: readers take the summary's last eight lines as
+    // the counts, and find the names first.
     for (const MissingPicture& missing : missingPictures) {
         slRecordContents.push_back(MissingPictureLine(missing.sName, missing.sError));
+    }
+    for (std::string& line : Events.SummaryLines()) {
+        slRecordContents.push_back(std::move(line));
     }
     std::string summary;
     for (const std::string& line : slRecordContents) {

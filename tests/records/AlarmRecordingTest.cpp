@@ -112,8 +112,8 @@ TEST_F(AlarmRecordingTest, StopWritesTheSummaryWithTheEightCountersLast) {
 }
 
 // A disk that refuses some pictures mid-recording: the summary still lists every picture
-// taken, counts every event, and says after the counts which files are not there and why.
-TEST_F(AlarmRecordingTest, TheSummaryNamesEachPictureThatCouldNotBeSavedAfterItsCounts) {
+// taken, says which files are not there and why, and keeps the eight counts as its last lines.
+TEST_F(AlarmRecordingTest, TheSummaryNamesEachPictureThatCouldNotBeSavedBeforeItsCounts) {
     recording.StartRecording();
     std::filesystem::rename(kFolder, "aside");
     WriteAll(kFolder, "in the way");
@@ -140,6 +140,8 @@ TEST_F(AlarmRecordingTest, TheSummaryNamesEachPictureThatCouldNotBeSavedAfterIts
                                                alarm2,
                                                "2015-03-05 14'07'36.120 Pause.png",
                                                "2015-03-05 14'07'36.120 Stop Recording.png",
+                                               missing(alarm1),
+                                               missing(alarm2),
                                                "Alarms: 2",
                                                "Pre Alarms PL: 0",
                                                "Pre Alarms LL: 0",
@@ -147,9 +149,7 @@ TEST_F(AlarmRecordingTest, TheSummaryNamesEachPictureThatCouldNotBeSavedAfterIts
                                                "Calibrations: 0",
                                                "Pauses: 1",
                                                "Disconnections: 0",
-                                               "Malfunctions: 0",
-                                               missing(alarm1),
-                                               missing(alarm2)};
+                                               "Malfunctions: 0"};
     EXPECT_EQ(recording.slRecordContents, expected);
     EXPECT_EQ(Lines(ReadAll(kFolder + "/2015-03-05 14'07'36.120 Contents.txt")), expected);
     // One report for the run of two failures.
