@@ -159,9 +159,12 @@ void TfmMain::ShowNotice(const QString& text) {
 }
 
 // Esc is the Settings page's Cancel as its caption says, and like the button only while it is
-// enabled; that Cancel only reloads the page from the detector.
+// enabled; that Cancel only reloads the page from the detector. The error notice leaves the
+// keyboard to the window, so an Esc pressed at it arrives here: it closes the notice first.
 void TfmMain::actCancelExecute() {
-    if (ActivePage() == Page::Sense)
+    if (errorNotice && errorNotice->isVisible())
+        errorNotice->close();
+    else if (ActivePage() == Page::Sense)
         btnCancelSenseClick();
     else if (ActivePage() == Page::Range && gbRange->btnCancelRange->isEnabled())
         btnCancelRangeClick();

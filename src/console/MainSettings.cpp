@@ -90,13 +90,6 @@ void TfmMain::tsRangeShow() {
     MarkPlotTime();
     if (ActivePage() == Page::Range)
         gbOscillogram->show();
-    gbRange->cbNewLetter->setCurrentIndex(s.w6.letter);
-    if (s.w0.number != catalogue::kNoPosition)
-        SelectPosition();
-    gbRange->cbNewMinSpeed->setCurrentIndex(s.w5.vel_min);
-    gbRange->cbNewMaxSpeed->setCurrentIndex(s.w5.vel_max);
-    const bool addressed = catalogue::IsAddressed(s.w6.dev, s.w7.out);
-    gbRange->cbNewAddress->setCurrentIndex(addressed ? s.w6.adr - 1 : -1);
     QueueCalibrationOff();
     btnCancelRangeClick();
     RunOscillogram();
@@ -111,8 +104,15 @@ void TfmMain::tsRangeHide() {
     gbOscillogram->hide();
 }
 
+// Every box of the page returns to the detector's values: what a box still showed after a
+// Cancel would be sent by the next Apply.
 void TfmMain::btnCancelRangeClick() {
     const auto& s = Status();
+    gbRange->cbNewLetter->setCurrentIndex(s.w6.letter);
+    gbRange->cbNewMinSpeed->setCurrentIndex(s.w5.vel_min);
+    gbRange->cbNewMaxSpeed->setCurrentIndex(s.w5.vel_max);
+    const bool addressed = catalogue::IsAddressed(s.w6.dev, s.w7.out);
+    gbRange->cbNewAddress->setCurrentIndex(addressed ? s.w6.adr - 1 : -1);
     QComboBox* method = gbRange->cbRegulRange;
     method->clear();
     for (const std::string& item : catalogue::SettingsMethodList(s.w6.cs))

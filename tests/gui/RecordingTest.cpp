@@ -212,6 +212,10 @@ TEST_F(Recording, ARefusedPictureStopsNeitherTheLinkNorTheCount) {
                                                    "Normal",
                                                    "Alarm 4",
                                                    "Stop Recording",
+                                                   "Missing: Alarm 2",
+                                                   "Missing: Normal",
+                                                   "Missing: Alarm 3",
+                                                   "Missing: Normal",
                                                    "Alarms: 4",
                                                    "Pre Alarms PL: 0",
                                                    "Pre Alarms LL: 0",
@@ -219,11 +223,7 @@ TEST_F(Recording, ARefusedPictureStopsNeitherTheLinkNorTheCount) {
                                                    "Calibrations: 0",
                                                    "Pauses: 0",
                                                    "Disconnections: 0",
-                                                   "Malfunctions: 0",
-                                                   "Missing: Alarm 2",
-                                                   "Missing: Normal",
-                                                   "Missing: Alarm 3",
-                                                   "Missing: Normal"}));
+                                                   "Malfunctions: 0"}));
 }
 
 // Closing the window while the disk refuses the last picture and the summary: the shut-down

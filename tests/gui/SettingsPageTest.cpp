@@ -5,6 +5,7 @@
 
 #include "catalogue/DetectorCatalogue.h"
 #include "catalogue/ValueScales.h"
+#include "console/ErrorNotice.h"
 #include "console/SettingsBand.h"
 
 #include <QAbstractItemView>
@@ -37,7 +38,8 @@ protected:
         std::vector<int> items;
         for (const QComboBox* box :
              {b->cbRegulRange, b->cbDistRange, b->cbRangeSens, b->cbRangePP, b->cbRangeMP,
-              b->cbRangeBP, b->cbNewPosSymbol, b->cbNewPosNumber1, b->cbNewPosNumber2})
+              b->cbRangeBP, b->cbNewPosSymbol, b->cbNewPosNumber1, b->cbNewPosNumber2,
+              b->cbNewMinSpeed, b->cbNewMaxSpeed, b->cbNewAddress, b->cbNewLetter})
             items.push_back(box->currentIndex());
         return items;
     }
@@ -63,6 +65,9 @@ TEST_F(SettingsPage, CancelReloadsTheBoxesFromTheDetector) {
     Choose(b->cbDistRange, 2);
     Choose(b->cbNewPosSymbol, 9);
     Choose(b->cbNewPosNumber2, 4);
+    // Every box of the page, or F5 after the Cancel would send what it still shows.
+    for (QComboBox* box : {b->cbNewMinSpeed, b->cbNewMaxSpeed, b->cbNewAddress, b->cbNewLetter})
+        Choose(box, box->currentIndex() == 0 ? 1 : 0);
     ASSERT_NE(ReloadedSelections(), loaded);
     EXPECT_TRUE(b->btnCancelRange->isEnabled());
 
@@ -100,6 +105,26 @@ TEST_F(SettingsPage, EscRunsCancelWhileItIsEnabledAndAnOpenListKeepsItsOwn) {
     EXPECT_FALSE(b->cbRangeSens->view()->isVisible());
     EXPECT_EQ(b->cbRegulRange->currentIndex(), catalogue::MethodManual);
     EXPECT_TRUE(b->btnCancelRange->isEnabled());
+}
+
+// The error notice does not take the keyboard, so Esc reaches the window: there it closes
+// the notice first, and only the next Esc is the page's Cancel.
+TEST_F(SettingsPage, EscClosesTheErrorNoticeBeforeItCancels) {
+    Enter(Detector());
+    SettingsBand* b = window->gbRange;
+    Choose(b->cbRangeBP, 3);
+    const std::vector<int> changed = ReloadedSelections();
+    window->ReportError("Cannot write file \"Mirelund.ini\": No space left on device");
+    ASSERT_TRUE(window->errorNotice->isVisible());
+
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_FALSE(window->errorNotice->isVisible());
+    EXPECT_EQ(ReloadedSelections(), changed);
+    EXPECT_TRUE(b->btnCancelRange->isEnabled());
+
+    QTest::keyClick(window.get(), Qt::Key_Escape);
+    EXPECT_NE(ReloadedSelections(), changed);
+    EXPECT_FALSE(b->btnCancelRange->isEnabled());
 }
 
 // A method wider than its box is drawn shortened there and named whole in the box's tooltip;
@@ -191,8 +216,8 @@ TEST_F(SettingsPage, ZoneChangeInAutoMovesAllFourBoxesToTheTablesStep) {
     const int step = catalogue::DefaultThresholdCount(0, zoneItem + 2);
     ASSERT_NE(step, b->cbRangePP->currentIndex());
     Choose(b->cbDistRange, zoneItem);
-    EXPECT_EQ(ReloadedSelections(),
-              (std::vector<int>{catalogue::MethodAuto, zoneItem, step, step, step, step, 2, 0, 7}));
+    EXPECT_EQ(ReloadedSelections(), (std::vector<int>{catalogue::MethodAuto, zoneItem, step, step,
+                                                      step, step, 2, 0, 7, 1, 1, -1, 0}));
     EXPECT_TRUE(b->btnApplyRange->isEnabled());
 
     // Outside Auto the zone box is not the operator's to change, and moves nothing.
