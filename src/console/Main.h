@@ -300,6 +300,8 @@ private:
     // Identification waits for the next full cycle, which gives the model; a change waits for
     // the detector's confirmation.
     bool bIdentityToBook = false;
+    // A refused write of the port is said once until a write succeeds again.
+    bool bComPortFailureShown = false;
     bool bSettingsAwaitConfirmation = false;
     void WriteSiteBook(const char* event, const std::string& walkTestFolder = {},
                        const std::vector<std::string>& walkTestCounts = {});

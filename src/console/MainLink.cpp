@@ -52,8 +52,13 @@ void TfmMain::cbComPortChange() {
     linkPacer->Start();
 }
 
+// Every identification writes the port: a settings file that refuses it would otherwise lose
+// the run's port without a word.
 void TfmMain::StoreComPort(int port) {
-    settingsFile.WriteComPort(port);
+    const records::WriteOutcome outcome = settingsFile.WriteComPort(port);
+    if (!outcome && !bComPortFailureShown)
+        ReportError(outcome.sError);
+    bComPortFailureShown = !outcome;
 }
 
 } // namespace console

@@ -410,6 +410,20 @@ TEST_F(MainWindow, IdentificationRemembersThePort) {
     EXPECT_TRUE(ReadFile(QDir(directory.path()).filePath("Mirelund.ini")).contains("ComPort=3"));
 }
 
+// The port that could not be remembered is said like any failed write, once for a run of
+// failures.
+TEST_F(MainWindow, APortThatCannotBeRememberedIsSaidOnce) {
+    ASSERT_TRUE(QDir(directory.path()).mkdir("Mirelund.ini"));
+    SendCycle(Detector());
+    ASSERT_NE(window->errorNotice, nullptr);
+    EXPECT_TRUE(window->errorNotice->isVisible());
+    ASSERT_EQ(window->errorNotice->Shown().size(), 1);
+    EXPECT_TRUE(window->errorNotice->Shown().front().contains("Mirelund.ini"))
+        << window->errorNotice->text().toStdString();
+    window->StoreComPort(3);
+    EXPECT_EQ(window->errorNotice->Shown().size(), 1);
+}
+
 // A fault inside a cycle is said in a notice that waits for nobody: the next cycle comes on
 // time and reads the detector.
 TEST_F(MainWindow, AFaultInsideACycleIsShownWithoutStoppingTheLink) {
