@@ -141,6 +141,10 @@ void TfmMain::ShowGuidance() {
     const auto& s = Status();
     if (const auto entry = catalogue::GuidanceEntry(ActivePage(), s.w2.state, s.w5.dis, s.w4.reg))
         SetNote(*entry);
+    // Where no note follows, "No signal!" would stay after the beam is back: it goes with it.
+    else if (s.w2.state != catalogue::StateAlarm &&
+             memoNote->text() == NoteMessages(catalogue::kNoteNoSignal).text)
+        memoNote->clear();
 }
 
 void TfmMain::TimerTimer() {

@@ -276,6 +276,23 @@ TEST_F(MainWindow, EndOfCalibrationClearsTheLabels) {
     EXPECT_DOUBLE_EQ(window->dblTuneUpMax, -1);
 }
 
+// A beam lost during calibration says "No signal!"; once the detector is back in Normal that
+// is no longer true and is not left standing.
+TEST_F(MainWindow, NoSignalIsWithdrawnOnceTheDetectorIsBackInNormal) {
+    auto d = Detector();
+    d.w2.state = catalogue::StateCalibration;
+    SendCycle(d);
+    d.w2.state = catalogue::StateAlarm;
+    Send({d.Word(2)});
+    ASSERT_EQ(window->ActivePage(), Page::TuneUp);
+    ASSERT_EQ(window->memoNote->text(), "No signal! Return the detector to previous position.");
+    d.w2.state = catalogue::StateNormal;
+    Send({d.Word(2)});
+    EXPECT_EQ(window->ActivePage(), Page::TuneUp);
+    EXPECT_FALSE(window->memoNote->text().startsWith("No signal!"))
+        << window->memoNote->text().toStdString();
+}
+
 TEST_F(MainWindow, StateChangeToCalibrationSwitchesPages) {
     auto d = Detector();
     SendCycle(d);
