@@ -37,7 +37,14 @@ SettingsFile::SettingsFile(std::string path, char decimalSeparator)
 
 double SettingsFile::ReadFloat(const char* section, const std::string& key, double fallback) const {
     const std::optional<std::string> text = ini.Read(section, key);
-    return text ? catalogue::ParseReal(*text, cDecimal).value_or(fallback) : fallback;
+    if (!text)
+        return fallback;
+    // Written under the user's separator, read under another's: the same folder is used on
+    // machines, or with locales, that differ. The tool never writes a thousands separator.
+    const char other = cDecimal == ',' ? '.' : ',';
+    if (const std::optional<double> value = catalogue::ParseReal(*text, cDecimal))
+        return *value;
+    return catalogue::ParseReal(*text, other).value_or(fallback);
 }
 
 int SettingsFile::ReadInteger(const char* section, const std::string& key, int fallback) const {

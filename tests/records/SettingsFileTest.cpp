@@ -70,21 +70,22 @@ TEST_F(SettingsFileTest, ListPositionsAndTheThresholdModeAreKeptInRange) {
     }
 }
 
-TEST_F(SettingsFileTest, FloatsFollowTheDecimalSeparatorAndFallBackWhenForeign) {
+// A folder used under a decimal-comma locale one day and a decimal-point one the next: its
+// numbers read the same either way.
+TEST_F(SettingsFileTest, FloatsAreReadInEitherNotation) {
     WriteAll("Mirelund.ini", "[Koef]\r\nKdc=14,5\r\nUrd=1.25\r\n[PP]\r\nPP3=12,5\r\n"
                              "[Display]\r\nSignalDuringAlarm=5\r\n");
-    const PropertySettings point = File('.').ReadProperties();
-    EXPECT_DOUBLE_EQ(point.dblKdc, 14.33);
-    EXPECT_DOUBLE_EQ(point.dblUrd, 1.25);
-    EXPECT_TRUE(point.bSignalDuringAlarm);
-    const PropertySettings comma = File(',').ReadProperties();
-    EXPECT_DOUBLE_EQ(comma.dblKdc, 14.5);
-    EXPECT_DOUBLE_EQ(comma.dblUrd, 1.5);
+    for (const char decimal : {'.', ','}) {
+        const PropertySettings read = File(decimal).ReadProperties();
+        EXPECT_DOUBLE_EQ(read.dblKdc, 14.5) << decimal;
+        EXPECT_DOUBLE_EQ(read.dblUrd, 1.25) << decimal;
+        EXPECT_TRUE(read.bSignalDuringAlarm);
+    }
 
     SensitivityTable sensitivity('.');
     ZoneLengthTable zoneLength;
     File('.').ReadTables(sensitivity, zoneLength);
-    EXPECT_EQ(sensitivity.Cell(4, 1), "15.625");
+    EXPECT_EQ(sensitivity.Cell(4, 1), "12.5");
 }
 
 TEST_F(SettingsFileTest, EveryKeyRoundTrips) {
