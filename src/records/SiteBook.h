@@ -6,6 +6,7 @@
 #include "records/Csv.h"
 #include "records/WriteOutcome.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -61,13 +62,19 @@ class SiteBook {
 public:
     SiteBook(std::string path, char decimal);
 
-    // Writes the header first when the file is new or empty. An empty error when the line
+    // Writes the header first when the file is new or empty. A book begun under the other
+    // decimal notation goes on in its own: its separator, and its decimal sign in the numbers.
+    // An empty error when the line
     // was written or the failure was already reported in this run; otherwise the text for
     // the operator.
     std::string Append(const SiteBookEntry& entry);
 
 private:
+    // The separator of the header already in the book, when there is one.
+    std::optional<char> BookSeparator() const;
+
     std::string sPath;
+    char cDecimal;
     char cSeparator;
     bool bFailureShown = false;
 };

@@ -118,6 +118,38 @@ TEST_F(SiteBookFile, WritesTheHeaderOnlyIntoANewOrEmptyFile) {
     EXPECT_TRUE(ReadAll("other.csv").starts_with(Header()));
 }
 
+// The same folder under a decimal-comma locale one day and a decimal-point one the next: lines
+// go on in the notation the book's header was written in, separator and decimals alike.
+struct NotationCase {
+    char running; // the decimal separator of the locale appending
+    char book;    // the separator of the book's header
+    const char* vmin;
+    const char* supply;
+};
+
+class SiteBookNotation : public SiteBookFile, public testing::WithParamInterface<NotationCase> {};
+
+TEST_P(SiteBookNotation, AppendsInTheBooksOwnNotation) {
+    const NotationCase c = GetParam();
+    WriteAll(records::kSiteBookFileName, CsvRecord(records::SiteBookColumns(), c.book));
+    records::SiteBookEntry entry = Entry(records::kEventIdentified);
+    entry.sVmin = c.running == ',' ? "0,1" : "0.1";
+    entry.sSupply = c.running == ',' ? "23,2" : "23.2";
+    entry.sVersion = "1.3";
+    ASSERT_EQ(records::SiteBook(records::kSiteBookFileName, c.running).Append(entry), "");
+    records::SiteBookEntry expected = entry;
+    expected.sVmin = c.vmin;
+    expected.sSupply = c.supply;
+    EXPECT_EQ(ReadAll(records::kSiteBookFileName), CsvRecord(records::SiteBookColumns(), c.book) +
+                                                       records::SiteBookLine(expected, c.book));
+}
+
+INSTANTIATE_TEST_SUITE_P(Locales, SiteBookNotation,
+                         testing::Values(NotationCase{'.', ';', "0,1", "23,2"},
+                                         NotationCase{',', ',', "0.1", "23.2"},
+                                         NotationCase{',', ';', "0,1", "23,2"},
+                                         NotationCase{'.', ',', "0.1", "23.2"}));
+
 TEST_F(SiteBookFile, ARefusedLineIsReportedOnceAndTheNextWrittenWhole) {
     std::filesystem::create_directory(records::kSiteBookFileName);
     records::SiteBook book(records::kSiteBookFileName, '.');
