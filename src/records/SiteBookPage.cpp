@@ -27,6 +27,83 @@ constexpr std::array kSeparators = {',', ';'};
 // A book of many years is still some megabytes; anything larger is not one.
 constexpr std::size_t kMaxBookBytes = 64u << 20;
 
+constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
+
+// The length of the UTF-8 sequence at the text's start, 0 when it is not one: overlong forms,
+// surrogates and code points past U+10FFFF are not UTF-8 either.
+std::size_t Utf8SequenceLength(std::string_view text) {
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = 0;
+    unsigned char low = 0x80, high = 0xBF; // the second byte's range
+    if (lead < 0x80)
+        return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) {
+        length = 2;
+    } else if (lead >= 0xE0 && lead <= 0xEF) {
+        length = 3;
+        low = lead == 0xE0 ? 0xA0 : 0x80;
+        high = lead == 0xED ? 0x9F : 0xBF;
+    } else if (lead >= 0xF0 && lead <= 0xF4) {
+        length = 4;
+        low = lead == 0xF0 ? 0x90 : 0x80;
+        high = lead == 0xF4 ? 0x8F : 0xBF;
+    } else {
+        return 0;
+    }
+    if (text.size() < length || byte(1) < low || byte(1) > high)
+        return 0;
+    for (std::size_t i = 2; i < length; ++i)
+        if (byte(i) < 0x80 || byte(i) > 0xBF)
+            return 0;
+    return length;
+}
+
+// A field as a page declared UTF-8 may show it: what is not UTF-8, and control characters
+// (a NUL among them), become U+FFFD.
+std::string ReadableText(std::string_view text) {
+    std::string readable;
+    readable.reserve(text.size());
+    while (!text.empty()) {
+        const std::size_t length = Utf8SequenceLength(text);
+        const bool control =
+            length == 1 && (static_cast<unsigned char>(text[0]) < 0x20 || text[0] == '\x7F');
+        if (length == 0 || control) {
+            readable += kReplacement;
+            text.remove_prefix(1);
+        } else {
+            readable += text.substr(0, length);
+            text.remove_prefix(length);
+        }
+    }
+    return readable;
+}
+
+// A name put in a link as a relative path: ':' is escaped so that no name reads as a scheme
+// ("javascript:"), and '%', '#' and '?' so that the name is all path.
+std::string RelativeUrl(std::string_view name) {
+    std::string url;
+    for (const char c : name) {
+        switch (c) {
+        case '%':
+            url += "%25";
+            break;
+        case ':':
+            url += "%3A";
+            break;
+        case '#':
+            url += "%23";
+            break;
+        case '?':
+            url += "%3F";
+            break;
+        default:
+            url += c;
+        }
+    }
+    return url;
+}
+
 enum Column : std::size_t {
     cDateTime,
     cEvent,
@@ -114,6 +191,8 @@ SiteBookRead ReadSiteBookText(const std::string& text) {
                                    " fields instead of " + std::to_string(columns.size()));
         } else if (row.fields != columns) {
             // Skipped when it is the header again, as where two books were put together.
+            for (std::string& field : row.fields)
+                field = ReadableText(field);
             book.lines.push_back(std::move(row.fields));
         }
     }
@@ -194,8 +273,10 @@ std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link) {
             const auto& l = *line;
             std::string walkTest;
             if (!l[cWalkTestFolder].empty()) {
-                walkTest = "<a href=\"" + HtmlEscape(link(l[cWalkTestFolder])) + "\">" +
-                           HtmlEscape(l[cWalkTestFolder]) + "</a>";
+                const std::string target = link(l[cWalkTestFolder]);
+                walkTest = target.empty() ? HtmlEscape(l[cWalkTestFolder])
+                                          : "<a href=\"" + HtmlEscape(target) + "\">" +
+                                                HtmlEscape(l[cWalkTestFolder]) + "</a>";
                 for (std::size_t c = cFirstCount; c < columns.size(); ++c)
                     walkTest += "<br>" + HtmlEscape(columns[c]) + ": " + HtmlEscape(l[c]);
             }
@@ -233,14 +314,21 @@ ReportOutcome Page(const std::string& folder) {
                                     "header. No page was written.";
         return outcome;
     }
-    const auto link = [&where](const std::string& walkTest) {
-        // The report made by --report sits beside its folder. A name no file can have (one
-        // edited beyond any length) is simply not a report.
-        const std::string report = walkTest + ".html";
+    const auto link = [&where](const std::string& walkTest) -> std::string {
+        // Only a folder's own name beside the book, as the tool writes it: a path, an address or
+        // a name of nothing there is not linked. The report made by --report sits beside its
+        // folder. A name no file can have (one edited beyond any length) is simply not there.
+        const std::filesystem::path name = files::PathFromUtf8(walkTest);
+        if (walkTest == "." || walkTest == ".." ||
+            walkTest.find_first_of("/\\") != std::string::npos || name != name.filename())
+            return {};
         std::error_code unreadable;
-        return std::filesystem::is_regular_file(where / files::PathFromUtf8(report), unreadable)
-                   ? report
-                   : walkTest + "/";
+        if (std::filesystem::is_regular_file(where / files::PathFromUtf8(walkTest + ".html"),
+                                             unreadable))
+            return RelativeUrl(walkTest + ".html");
+        if (std::filesystem::is_directory(where / name, unreadable))
+            return RelativeUrl(walkTest) + "/";
+        return {};
     };
     const std::string page = files::Utf8FromPath(where / "Site book.html");
     ReplacingFile out(page);

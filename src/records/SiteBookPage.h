@@ -23,7 +23,8 @@ struct SiteBookRead {
 // The separator is taken from the header, so a book written under either notation reads.
 SiteBookRead ReadSiteBookText(const std::string& text);
 
-// What the page links a walk test to: its report page when one exists, else its folder.
+// What the page links a walk test to: its report page when one exists, else its folder; empty
+// for no link, when the walk test's folder is shown as text.
 using LinkTarget = std::function<std::string(const std::string& walkTestFolder)>;
 
 std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link);

@@ -2,6 +2,7 @@
 // lines left out with their numbers, a file that is not a site book refused.
 #include "TempDirFixture.h"
 
+#include "records/ReportHtml.h"
 #include "records/SiteBookPage.h"
 
 #include <gtest/gtest.h>
@@ -154,11 +155,13 @@ TEST_F(SiteBookPageFile, LinksAReportWhenOneExistsAndRefusesWhatIsNotASiteBook) 
     WriteAll(records::kSiteBookFileName,
              Book({WalkTest("11:00:00", "1", "A01"), WalkTest("12:00:00", "1", "A01")}));
     WriteAll("2026-12-10 11:00:00.html", "<html></html>");
+    std::filesystem::create_directory("2026-12-10 12:00:00");
     const records::ReportOutcome written = records::WriteSiteBookPage(".");
     EXPECT_EQ(written.kind, records::ReportOutcome::Kind::Complete) << written.sMessage;
     const std::string page = ReadAll("Site book.html");
-    EXPECT_NE(page.find("href=\"2026-12-10 11:00:00.html\""), std::string::npos);
-    EXPECT_NE(page.find("href=\"2026-12-10 12:00:00/\""), std::string::npos);
+    // ':' is escaped in a link, which can then never be read as a scheme.
+    EXPECT_NE(page.find("href=\"2026-12-10 11%3A00%3A00.html\""), std::string::npos);
+    EXPECT_NE(page.find("href=\"2026-12-10 12%3A00%3A00/\""), std::string::npos);
 
     std::filesystem::remove("Site book.html");
     WriteAll(records::kSiteBookFileName, "Name,Phone\r\nAnna,123\r\n");
@@ -166,6 +169,57 @@ TEST_F(SiteBookPageFile, LinksAReportWhenOneExistsAndRefusesWhatIsNotASiteBook) 
     EXPECT_EQ(refused.kind, records::ReportOutcome::Kind::NotWritten);
     EXPECT_NE(refused.sMessage.find("is not a site book"), std::string::npos) << refused.sMessage;
     EXPECT_FALSE(std::filesystem::exists("Site book.html"));
+}
+
+// A hand-edited book: only a folder (or its report) beside the book is linked; any other text
+// in the folder column is shown as text.
+struct FolderCase {
+    const char* folder;
+    bool linked;
+};
+
+void PrintTo(const FolderCase& c, std::ostream* os) {
+    *os << '"' << c.folder << '"';
+}
+
+class SiteBookFolderLink : public SiteBookPageFile,
+                           public testing::WithParamInterface<FolderCase> {};
+
+TEST_P(SiteBookFolderLink, OnlyAFolderBesideTheBookIsLinked) {
+    std::filesystem::create_directory("walk test");
+    std::filesystem::create_directory("sub");
+    std::filesystem::create_directory("sub/inner");
+    SiteBookEntry entry = WalkTest("11:00:00", "1", "A01");
+    entry.sWalkTestFolder = GetParam().folder;
+    WriteAll(records::kSiteBookFileName, Book({entry}));
+    const records::ReportOutcome written = records::WriteSiteBookPage(".");
+    ASSERT_EQ(written.kind, records::ReportOutcome::Kind::Complete) << written.sMessage;
+    const std::string page = ReadAll("Site book.html");
+    EXPECT_EQ(page.find("<a href") != std::string::npos, GetParam().linked);
+    EXPECT_NE(page.find(records::HtmlEscape(GetParam().folder)), std::string::npos);
+    EXPECT_EQ(page.find("href=\"javascript"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Folders, SiteBookFolderLink,
+    testing::Values(FolderCase{"walk test", true}, FolderCase{"javascript:alert(1);//", false},
+                    FolderCase{"javascript:alert(1)", false}, FolderCase{"sub/inner", false},
+                    FolderCase{"..", false}, FolderCase{"/etc", false},
+                    FolderCase{"https://example.org/x", false}, FolderCase{"missing", false}));
+
+// Bytes that are not UTF-8, and control characters, never reach a page that says it is UTF-8.
+TEST(SiteBookPage, TextThatIsNotUtf8IsReplaced) {
+    SiteBookEntry entry = Line("10:00:00", records::kEventIdentified, "1", "A01");
+    entry.sModel = std::string("Halv\xFF\xC3(exa", 10) + std::string(1, '\0') + "\x01";
+    entry.sPosition = "Zaun Nord \xE2\x80\x93 \xF0\x9F\x93\xA1";
+    const std::string page =
+        records::SiteBookHtml(records::ReadSiteBookText(Book({entry})), LinkToFolder);
+    EXPECT_NE(page.find("Halv\xEF\xBF\xBD\xEF\xBF\xBD(exa\xEF\xBF\xBD\xEF\xBF\xBD"),
+              std::string::npos);
+    EXPECT_EQ(page.find('\0'), std::string::npos);
+    EXPECT_EQ(page.find('\x01'), std::string::npos);
+    EXPECT_NE(page.find("Zaun Nord \xE2\x80\x93 \xF0\x9F\x93\xA1"), std::string::npos)
+        << "valid UTF-8 is kept";
 }
 
 TEST_F(SiteBookPageFile, AWalkTestFolderNoFileCanHaveStillGetsItsPage) {

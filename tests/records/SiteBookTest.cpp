@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 #include <algorithm>
 #include <filesystem>
 #include <thread>
@@ -126,6 +128,10 @@ struct NotationCase {
     const char* vmin;
     const char* supply;
 };
+
+void PrintTo(const NotationCase& c, std::ostream* os) {
+    *os << "running '" << c.running << "', book '" << c.book << "'";
+}
 
 class SiteBookNotation : public SiteBookFile, public testing::WithParamInterface<NotationCase> {};
 
