@@ -37,8 +37,15 @@ WriteOutcome AppendWholeLine(const std::string& path, const std::string& header,
     // Non-blocking, so that a FIFO in the book's place cannot hold up the link.
     const int fd =
         ::open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_NONBLOCK | O_CLOEXEC, 0666);
-    if (fd < 0)
-        return WriteOutcome::Failed(SystemErrorText("Cannot write", path, errno));
+    if (fd < 0) {
+        // A FIFO without a reader refuses the open as "No such device or address", which
+        // names the wrong thing: say what is there.
+        const int error = errno;
+        struct stat named {};
+        if (::stat(path.c_str(), &named) == 0 && !S_ISREG(named.st_mode))
+            return WriteOutcome::Failed("Cannot write \"" + path + "\": not a regular file");
+        return WriteOutcome::Failed(SystemErrorText("Cannot write", path, error));
+    }
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(fd);

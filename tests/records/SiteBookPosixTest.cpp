@@ -1,8 +1,9 @@
 // The site book's appends on POSIX: a write cut short by the file size limit (as by a full
-// disk), and another copy of the program in the middle of its append.
+// disk), another copy of the program in the middle of its append, and what is not a book.
 #include "TempDirFixture.h"
 
 #include "records/SiteBook.h"
+#include "records/SiteBookPage.h"
 
 #include <gtest/gtest.h>
 
@@ -10,6 +11,7 @@
 #include <fcntl.h>
 #include <sys/file.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace records_test {
@@ -28,6 +30,21 @@ protected:
     static std::string Header() { return records::CsvRecord(records::SiteBookColumns(), ','); }
     static std::string Line(int n) { return records::SiteBookLine(Entry(n), ','); }
 };
+
+// What stands in the book's place is named for what it is, by the window and by the page.
+TEST_F(SiteBookPosix, AFifoOrALinkInTheBooksPlaceIsNamedForWhatItIs) {
+    ASSERT_EQ(::mkfifo(records::kSiteBookFileName, 0600), 0);
+    const std::string refused = records::SiteBook(records::kSiteBookFileName, '.').Append(Entry(1));
+    EXPECT_NE(refused.find("not a regular file"), std::string::npos) << refused;
+
+    std::filesystem::remove(records::kSiteBookFileName);
+    WriteAll("kept.csv", Header() + Line(1));
+    std::filesystem::create_symlink("kept.csv", records::kSiteBookFileName);
+    const records::ReportOutcome page = records::WriteSiteBookPage(".");
+    EXPECT_EQ(page.kind, records::ReportOutcome::Kind::NotWritten);
+    EXPECT_NE(page.sMessage.find("symbolic link"), std::string::npos) << page.sMessage;
+    EXPECT_EQ(page.sMessage.find("report"), std::string::npos) << page.sMessage;
+}
 
 TEST_F(SiteBookPosix, AWriteCutShortIsTakenBackAndTheNextLineIsWhole) {
     records::SiteBook book(records::kSiteBookFileName, '.');

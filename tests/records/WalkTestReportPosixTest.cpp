@@ -121,7 +121,7 @@ TEST_F(WalkTestReportPosix, PicturesThatCannotBeReadSayWhy) {
     };
     EXPECT_TRUE(said(kPictures[0], std::strerror(EISDIR))) << outcome.sMessage;
     EXPECT_TRUE(said(kPictures[1], "it is not a regular file")) << outcome.sMessage;
-    EXPECT_TRUE(said(kPictures[2], "it is a symbolic link, which the report does not follow"))
+    EXPECT_TRUE(said(kPictures[2], "it is a symbolic link, which is not followed"))
         << outcome.sMessage;
     EXPECT_EQ(Images(ReadAll(outcome.sPath)).size(), 1u);
 }
