@@ -305,12 +305,18 @@ private:
     bool bSettingsAwaitConfirmation = false;
     void WriteSiteBook(const char* event, const std::string& walkTestFolder = {},
                        const std::vector<std::string>& walkTestCounts = {});
+    // The connected detector as a line of the book, stamped now.
+    records::SiteBookEntry DetectorEntry(const char* event) const;
+    // The detector as last booked while the walk test ran: the walk test is booked for it when
+    // the recording ends after the detector was lost.
+    std::optional<records::SiteBookEntry> recordedDetector;
     void BookConfirmedSettings();
     void BookUnconfirmedSettings();
     void AppendToSiteBook(const records::SiteBookEntry& entry);
     std::optional<records::SiteBookEntry> lastSiteBookEntry;
-    // Stops the walk-test recording and books it for the connected detector.
+    // Stops the walk-test recording and books it for the detector recorded.
     void EndRecording();
+    void RememberRecordedDetector();
     // The sensitivity step the status panel shows, or -1 for "---".
     int SensitivityIndexShown() const;
     QTimer* tmPacedViews;

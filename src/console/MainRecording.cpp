@@ -18,9 +18,10 @@ void TfmMain::chbSaveTrvRangeClick() {
     const bool on = chbSaveTrvRange->isChecked();
     lTrvNumberRange->setEnabled(on);
     btnClearTrvRange->setEnabled(on);
-    if (on)
+    if (on) {
         recording.StartRecording();
-    else
+        RememberRecordedDetector();
+    } else
         EndRecording();
     lTrvNumberRange->setText(QStringLiteral("0"));
 }
@@ -29,6 +30,7 @@ void TfmMain::btnClearTrvRangeClick() {
     EndRecording();
     lTrvNumberRange->setText(QStringLiteral("0"));
     recording.StartRecording();
+    RememberRecordedDetector();
 }
 
 // The alarm number is the recording's alarm count, shown before each picture so that the

@@ -36,6 +36,15 @@ void TfmMain::WriteSiteBook(const char* event, const std::string& walkTestFolder
                             const std::vector<std::string>& walkTestCounts) {
     if (!siteBook)
         return;
+    records::SiteBookEntry e = DetectorEntry(event);
+    e.sWalkTestFolder = walkTestFolder;
+    e.walkTestCounts = walkTestCounts;
+    if (recording.bRecording())
+        recordedDetector = e;
+    AppendToSiteBook(e);
+}
+
+records::SiteBookEntry TfmMain::DetectorEntry(const char* event) const {
     const auto& s = Status();
     records::SiteBookEntry e;
     e.sDateTime = LocalDateTime(clock.Now());
@@ -62,9 +71,7 @@ void TfmMain::WriteSiteBook(const char* event, const std::string& walkTestFolder
     e.sVmin = catalogue::FormatFixed(catalogue::MinSpeedOfCode(s.w5.vel_min), 1, cDecimal);
     e.sVmax = std::to_string(catalogue::MaxSpeedOfCode(s.w5.vel_max));
     e.sSupply = catalogue::FormatFixed(catalogue::SupplyVolts(s.w7.pwr), 1, cDecimal);
-    e.sWalkTestFolder = walkTestFolder;
-    e.walkTestCounts = walkTestCounts;
-    AppendToSiteBook(e);
+    return e;
 }
 
 void TfmMain::AppendToSiteBook(const records::SiteBookEntry& entry) {
@@ -102,12 +109,29 @@ void TfmMain::BookConfirmedSettings() {
 void TfmMain::EndRecording() {
     const bool recorded = recording.bRecording();
     recording.StopRecording();
-    if (!recorded || !Connected())
+    const std::optional<records::SiteBookEntry> detector = std::exchange(recordedDetector, {});
+    if (!recorded || !siteBook)
         return;
     std::vector<std::string> counts;
     for (const std::string& line : recording.Events.SummaryLines())
         counts.push_back(line.substr(line.rfind(' ') + 1));
-    WriteSiteBook(records::kEventWalkTest, recording.sRecordFolder, counts);
+    if (Connected()) {
+        WriteSiteBook(records::kEventWalkTest, recording.sRecordFolder, counts);
+    } else if (detector) {
+        records::SiteBookEntry entry = *detector;
+        entry.sDateTime = LocalDateTime(clock.Now());
+        entry.sEvent = records::kEventWalkTest;
+        entry.sWalkTestFolder = recording.sRecordFolder;
+        entry.walkTestCounts = counts;
+        AppendToSiteBook(entry);
+    }
+}
+
+// The detector a walk test starts with is the one it is booked for, should it be lost.
+void TfmMain::RememberRecordedDetector() {
+    recordedDetector.reset();
+    if (siteBook && Connected())
+        recordedDetector = DetectorEntry(records::kEventWalkTest);
 }
 
 } // namespace console

@@ -125,6 +125,28 @@ TEST_F(SiteBookLines, ACalibrationsEndAndAWalkTestAreBooked) {
     EXPECT_EQ(lines[2].at("Calibrations"), "0");
 }
 
+// The cable fails during the walk test and the window is closed: the walk test is still booked,
+// for the detector that was recorded, or the page would call it never walk-tested.
+TEST_F(SiteBookLines, AWalkTestEndingAfterTheDetectorIsLostIsBookedForIt) {
+    SendCycle(Detector());
+    Drain();
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    ASSERT_TRUE(window->chbSaveTrvRange->isChecked());
+    clock.AdvanceSeconds(2.6);
+    Tick();
+    clock.AdvanceSeconds(3.6);
+    Tick();
+    ASSERT_EQ(window->gbParameters->lState->text(), "Disconnection");
+    window->close();
+    const auto lines = Lines();
+    ASSERT_EQ(Events(), (std::vector<QString>{"Identified", "Walk test"}));
+    EXPECT_EQ(lines[1].at("Position"), "C07");
+    EXPECT_EQ(lines[1].at("Unit ID"), lines[0].at("Unit ID"));
+    EXPECT_EQ(lines[1].at("Model"), lines[0].at("Model"));
+    EXPECT_EQ(lines[1].at("Disconnections"), "1");
+    EXPECT_FALSE(lines[1].at("Walk test folder").isEmpty());
+}
+
 class SiteBookTurnedOff : public SiteBookLines {
 protected:
     void BeforeStart() override {
