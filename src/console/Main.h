@@ -325,6 +325,8 @@ private:
     bool PaintNow(PacedViews::View view);
     void ArmPacedViews();
     void PaintSignalLevel();
+    // The status line's signal level for the inputs last recorded, painted when it is due.
+    QString sSignalLevelText;
     void PaintSenseSignal();
     void ShowSenseSignalBar();
     void PaintTuneUp();

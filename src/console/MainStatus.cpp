@@ -143,16 +143,18 @@ void TfmMain::ShowSignalLevel() {
     if (!shownInputs.Changed(ShownInputs::Line::SignalLevel, false, s.w5.ref, s.w2.aver,
                              s.w5.amplif))
         return;
+    // The text of the inputs just recorded: the status record may hold another level by the
+    // time a held line is painted, and the line would then stay on it.
+    sSignalLevelText =
+        WithUnit(catalogue::FormatFixed(
+                     catalogue::SignalMillivolts(s.w5.ref, s.w2.aver, s.w5.amplif), 3, cDecimal),
+                 "mV");
     if (PaintNow(PacedViews::View::StatusSignal))
         PaintSignalLevel();
 }
 
 void TfmMain::PaintSignalLevel() {
-    const auto& s = Status();
-    gbParameters->lAver->setText(
-        WithUnit(catalogue::FormatFixed(
-                     catalogue::SignalMillivolts(s.w5.ref, s.w2.aver, s.w5.amplif), 3, cDecimal),
-                 "mV"));
+    gbParameters->lAver->setText(sSignalLevelText);
 }
 
 void TfmMain::ShowIdentity() {

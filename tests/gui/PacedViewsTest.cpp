@@ -65,6 +65,24 @@ TEST_F(PacedViewsTest, NoiseIsPaintedAtMostTenTimesASecondWithTheNewestValue) {
     EXPECT_FALSE(PacingTimer()->isActive()) << "nothing more is held";
 }
 
+// The status line takes its inputs from the speed word and the level from the state word,
+// which may come twice between speed words: the held line paints the level it recorded, so
+// that it never stays on a level the detector no longer reports.
+TEST_F(PacedViewsTest, TheStatusLinePaintsTheLevelItRecorded) {
+    auto d = Detector();
+    SendNoise(d, {110});
+    d.w2.aver = 120;
+    Send({d.Word(2), d.Word(5)});
+    d.w2.aver = 130;
+    Send({d.Word(2)});
+    ShowHeldViews();
+    EXPECT_EQ(StatusSignal(), Millivolts(d, 120, true));
+    d.w2.aver = 120;
+    Send({d.Word(2), d.Word(5)});
+    ShowHeldViews();
+    EXPECT_EQ(StatusSignal(), Millivolts(d, 120, true)) << "the level the detector reports";
+}
+
 TEST_F(PacedViewsTest, AChangeOfStateIsShownAtOnceAndNotOverwrittenByAHeldValue) {
     auto d = Detector();
     SendNoise(d, {110, 120});
