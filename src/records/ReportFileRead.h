@@ -22,8 +22,7 @@ struct ReportFile {
 ReportFile ReadReportFile(const std::filesystem::path& path, std::size_t limit);
 
 // The reasons of ReadReportFile that are not the system's.
-inline constexpr const char* kLinkNotFollowed =
-    "it is a symbolic link, which is not followed";
+inline constexpr const char* kLinkNotFollowed = "it is a symbolic link, which is not followed";
 inline constexpr const char* kNotRegularFile = "it is not a regular file";
 
 } // namespace records
