@@ -6,6 +6,7 @@
 #include "link/RecordingEvents.h"
 #include "records/PngWriter.h"
 #include "records/RecordNames.h"
+#include "records/SummaryText.h"
 
 #include <algorithm>
 #include <map>
@@ -35,19 +36,6 @@ std::string Megabytes(std::uint64_t bytes) {
     return std::to_string(bytes >> 20) + " MB";
 }
 
-// The summary's counter texts as the recording writes them: "Alarms: " ... "Malfunctions: ".
-std::vector<std::string> CounterTexts() {
-    struct NoPictures final : detlink::PictureTaker {
-        bool bRecording() const override { return false; }
-        bool SavePicture(const std::string&) override { return false; }
-    } none;
-    std::vector<std::string> texts = detlink::RecordingEvents(none).SummaryLines();
-    for (std::string& text : texts) {
-        text.erase(text.find_last_not_of("0123456789") + 1);
-    }
-    return texts;
-}
-
 // The label the recording gives an event's picture, from the recording's own table.
 std::string LabelOf(detlink::RecordingEvent event) {
     struct LabelTaker final : detlink::PictureTaker {
@@ -74,23 +62,6 @@ void MarkResyncs(std::vector<ReportPicture>& pictures) {
             pictures[i].sResyncAfter = before;
         }
     }
-}
-
-std::vector<std::string> Lines(const std::string& text) {
-    std::vector<std::string> lines;
-    std::size_t start = 0;
-    while (start < text.size()) {
-        const std::size_t end = std::min(text.find('\n', start), text.size());
-        std::string line = text.substr(start, end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
-        if (!line.empty()) {
-            lines.push_back(std::move(line));
-        }
-        start = end + 1;
-    }
-    return lines;
 }
 
 class FolderReader {
@@ -170,56 +141,35 @@ private:
     void ReadSummary(const std::string& name) {
         ReportRecording& recording = contents.recordings.emplace_back();
         recording.sSummaryName = name;
-        const std::vector<std::string> texts = CounterTexts();
+        const std::vector<std::string> texts = SummaryCounterTexts();
         const ReportFile file =
             ReadReportFile(folder / files::PathFromUtf8(name), kMaxSummaryBytes);
         const std::string problem = SummaryProblem(file);
-        std::vector<std::string> lines;
+        SummaryText summary;
         if (problem.empty()) {
-            lines = Lines(file.sBytes);
+            summary = ReadSummaryText(file.sBytes);
         } else {
             contents.missing.push_back("The summary \"" + name + "\" " + problem + ".");
         }
-        std::map<std::string, std::string> found;
-        std::vector<std::string> names;
-        // Picture name, then the recording's error: the name ends with ".png".
-        const std::string missingSeparator = std::string(kPictureEnding) + ": ";
-        std::map<std::string, std::string> notSaved;
-        for (const std::string& line : lines) {
-            const auto text = std::find_if(texts.begin(), texts.end(), [&](const std::string& t) {
-                return line.starts_with(t);
-            });
-            if (text != texts.end()) {
-                found[*text] = line.substr(text->size());
-            } else if (line.starts_with(kMissingPrefix)) {
-                const std::size_t end = line.find(missingSeparator, kMissingPrefix.size());
-                if (end != std::string::npos) {
-                    notSaved[line.substr(kMissingPrefix.size(),
-                                         end + kPictureEnding.size() - kMissingPrefix.size())] =
-                        line.substr(end + missingSeparator.size());
-                }
-            } else {
-                names.push_back(line);
-            }
-        }
-        for (const std::string& picture : names) {
+        for (const std::string& picture : summary.pictures) {
             if (const auto first = listed.find(picture); first != listed.end()) {
                 recording.pictures.push_back(Repeat(first->second));
                 continue;
             }
             listed.emplace(picture,
                            Listing{contents.recordings.size() - 1, recording.pictures.size()});
-            recording.pictures.push_back(Picture(picture, name, notSaved));
+            recording.pictures.push_back(Picture(picture, name, summary.notSaved));
         }
         for (const std::string& text : texts) {
             const std::string title = text.substr(0, text.find_last_not_of(": ") + 1);
-            const auto value = found.find(text);
+            const auto value = summary.counts.find(text);
             // An unreadable summary has been said once: its counts are all unknown.
-            if (value == found.end() && problem.empty()) {
+            if (value == summary.counts.end() && problem.empty()) {
                 contents.missing.push_back("The summary \"" + name + "\" has no line \"" + text +
                                            "\".");
             }
-            recording.counts.emplace_back(title, value == found.end() ? "?" : value->second);
+            recording.counts.emplace_back(title,
+                                          value == summary.counts.end() ? "?" : value->second);
         }
     }
 
