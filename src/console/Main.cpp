@@ -77,6 +77,8 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     connect(chbSaveTrvRange, &QCheckBox::clicked, this, [this] { chbSaveTrvRangeClick(); });
     connect(btnClearTrvRange, &QPushButton::clicked, this, [this] { btnClearTrvRangeClick(); });
 
+    trafficLog.OnLinesLost(
+        [this](const std::string& text) { ShowNotice(QString::fromLocal8Bit(text.c_str())); });
     records::OpenTrafficLog(trafficLog, clock,
                             QLocale::system().dateFormat(QLocale::ShortFormat).toStdString());
     MarkPlotTime();

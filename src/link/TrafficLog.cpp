@@ -4,7 +4,16 @@
 
 #include "catalogue/DateTime.h"
 
+#include <cstdio>
+#include <utility>
+
 namespace detlink {
+
+namespace {
+
+constexpr double kSecondsPerDay = 24.0 * 60 * 60;
+
+} // namespace
 
 TrafficLog::TrafficLog(const Clock& clock, std::string fileName)
     : clock(clock)
@@ -38,16 +47,31 @@ bool TrafficLog::EnableIfPresent() {
     return enabled;
 }
 
+std::string LostLinesText(long long lines, double from, double to) {
+    char seconds[32];
+    std::snprintf(seconds, sizeof seconds, "%.1f", (to - from) * kSecondsPerDay);
+    return kLostLinesMark + std::to_string(lines) + (lines == 1 ? " line" : " lines") + " from " +
+           catalogue::FormatTimeOfDay(from) + " (" + seconds + " s) could not be written";
+}
+
 bool TrafficLog::WriteLogLine(const std::string& text) {
     if (!enabled) {
         return true;
     }
-    std::string line = catalogue::FormatTimeOfDay(clock.Now());
-    line.reserve(line.size() + text.size() + 3);
-    line += "  ";
-    line += text;
-    line += '\n';
-    return file.AppendLine(line);
+    const double now = clock.Now();
+    const auto stamped = [&](const std::string& body) {
+        return catalogue::FormatTimeOfDay(now) + "  " + body + '\n';
+    };
+    if (lostLines > 0 && file.AppendLine(stamped(LostLinesText(lostLines, firstLostAt, now))))
+        lostLines = 0;
+    if (lostLines == 0 && file.AppendLine(stamped(text)))
+        return true;
+    if (lostLines++ == 0)
+        firstLostAt = now;
+    if (!std::exchange(bLossTold, true) && tellLinesLost)
+        tellLinesLost("The traffic log " + sFileName + " cannot be written (" + file.SystemError() +
+                      "): its lines are lost until it can; the log will say how many.");
+    return false;
 }
 
 } // namespace detlink

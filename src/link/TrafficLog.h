@@ -5,6 +5,7 @@
 #include "link/Clock.h"
 #include "link/TrafficLogFile.h"
 
+#include <functional>
 #include <string>
 
 namespace detlink {
@@ -29,7 +30,15 @@ public:
 
     // One whole line: true when written, or at once when logging is off; false when it
     // cannot be written, and then nothing of it stays in the file. Never creates the file.
+    // Lines that could not be written are counted, and the first line written after them is
+    // preceded by a "Lost:" line that says how many and for how long, so that a reader of the
+    // log (and its replay) knows the gap is not silence on the line.
     bool WriteLogLine(const std::string& text);
+
+    // Hears, once in a run, that lines are being lost and why; it must not wait.
+    void OnLinesLost(std::function<void(const std::string&)> tell) {
+        tellLinesLost = std::move(tell);
+    }
 
 private:
     const Clock& clock;
@@ -37,6 +46,14 @@ private:
     bool enabled = false;
     TrafficLogFile file;
     std::string sOffReason;
+    std::function<void(const std::string&)> tellLinesLost;
+    bool bLossTold = false;
+    long long lostLines = 0;
+    double firstLostAt = 0;
 };
+
+// The marker written where lines were lost: "Lost: N lines from hh:nn:ss.zzz (S s)".
+inline constexpr const char* kLostLinesMark = "Lost: ";
+std::string LostLinesText(long long lines, double from, double to);
 
 } // namespace detlink

@@ -47,12 +47,15 @@ bool TrafficLogFile::AppendLine(const std::string& line) {
     const int fd = static_cast<int>(hLogFile);
     const off_t end = ::lseek(fd, 0, SEEK_END);
     if (end < 0) {
+        sSystemError = std::strerror(errno);
         return false;
     }
     const ssize_t written = ::write(fd, line.data(), line.size());
     if (written == static_cast<ssize_t>(line.size())) {
         return true;
     }
+    // A short write leaves errno as it was: the next write of the rest would have said ENOSPC.
+    sSystemError = std::strerror(written < 0 ? errno : ENOSPC);
     if (written > 0) {
         std::ignore = ::ftruncate(fd, end);
     }

@@ -64,6 +64,7 @@ bool TrafficLogFile::AppendLine(const std::string& line) {
     SetLastError(NO_ERROR);
     const DWORD endLow = SetFilePointer(file, 0, &endHigh, FILE_END);
     if (endLow == INVALID_SET_FILE_POINTER && GetLastError() != NO_ERROR) {
+        sSystemError = std::system_category().message(static_cast<int>(GetLastError()));
         return false;
     }
     DWORD written = 0;
@@ -72,6 +73,8 @@ bool TrafficLogFile::AppendLine(const std::string& line) {
     if (ok && written == line.size()) {
         return true;
     }
+    sSystemError =
+        std::system_category().message(static_cast<int>(ok ? ERROR_DISK_FULL : GetLastError()));
     if (written > 0) {
         SetFilePointer(file, static_cast<LONG>(endLow), &endHigh, FILE_BEGIN);
         SetEndOfFile(file);

@@ -194,6 +194,27 @@ TEST(ReplayTimes, RelativeToTheFirstLineAcrossMidnightAndAClockSetBack) {
     EXPECT_NEAR(seconds[4], 3.75, 1e-9);
 }
 
+// The program could not write its log for 14.6 s: the line kept on sending all the while, so
+// the replay goes on at the pace it had instead of falling silent (a Pause, a loss of the
+// link and a second identification that never happened).
+TEST(ReplayTimes, AGapOfLostLinesIsNotPlayedAsSilence) {
+    const ReplayLog log =
+        ParseReplayLog("12:00:00.000  Inp:[00 2A 15 3F] chsum:Ok\n"
+                       "12:00:00.100  Inp:[00 2A 15 3F] chsum:Ok\n"
+                       "12:00:14.700  Lost: 146 lines from 12:00:00.150 (14.6 s) could not be "
+                       "written\n"
+                       "12:00:14.700  Inp:[00 2A 15 3F] chsum:Ok\n"
+                       "12:00:14.800  Inp:[00 2A 15 3F] chsum:Ok\n");
+    std::vector<double> seconds;
+    for (const sim::ReplayChunk& chunk : log.chunks) {
+        seconds.push_back(chunk.seconds);
+    }
+    ASSERT_EQ(seconds.size(), 4u);
+    EXPECT_NEAR(seconds[2], 0.2, 1e-9);
+    EXPECT_NEAR(seconds[3], 0.3, 1e-9);
+    EXPECT_TRUE(log.skipped.empty());
+}
+
 TEST(ReplayTimes, TheIdentityWordGivesTheCommandForm) {
     // Kind 6 with cs 1 (word bit 12) and with cs 0; other lines leave it unknown.
     const ReplayLog log = ParseReplayLog("12:00:00.000  Inp:[00 D0 05 D5] chsum:Ok\n"

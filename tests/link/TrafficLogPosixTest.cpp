@@ -2,9 +2,11 @@
 // other writers' lines, a removed file, a FIFO and a full disk.
 #include "TrafficLogFixture.h"
 
+#include <algorithm>
 #include <csignal>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <vector>
 
 namespace {
 
@@ -36,11 +38,14 @@ TEST_F(TrafficLogTest, AFifoKeepsLoggingOffWithoutWaiting) {
     EXPECT_FALSE(fifo.OffReason().empty());
 }
 
-// A file-size limit stands in for a full disk: the line that does not fit leaves nothing
-// behind, and once there is room again the next line starts on a line of its own.
-TEST_F(TrafficLogTest, ALineCutByAFullDiskLeavesNothingBehind) {
+// A file-size limit stands in for a full disk: a line that does not fit leaves nothing behind;
+// the operator hears once that lines are lost, and once there is room again the log says how
+// many and for how long before it goes on, each on a line of its own.
+TEST_F(TrafficLogTest, LinesLostToAFullDiskAreCountedWhereWritingResumes) {
     std::ofstream(path) << "";
     detlink::TrafficLog log(clock, path.string());
+    std::vector<std::string> told;
+    log.OnLinesLost([&](const std::string& text) { told.push_back(text); });
     ASSERT_TRUE(log.EnableIfPresent());
     ASSERT_TRUE(log.WriteLogLine("fits"));
     const auto size = static_cast<rlim_t>(std::filesystem::file_size(path));
@@ -50,12 +55,21 @@ TEST_F(TrafficLogTest, ALineCutByAFullDiskLeavesNothingBehind) {
     rlimit limited = saved;
     limited.rlim_cur = size + 10;
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &limited), 0);
-    const bool written = log.WriteLogLine("a line far longer than the room that is left");
+    std::vector<bool> written;
+    for (int i = 0; i < 147; ++i) {
+        written.push_back(log.WriteLogLine("a line far longer than the room that is left"));
+        clock.AdvanceSeconds(0.1);
+    }
     ::setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, previousHandler);
-    EXPECT_FALSE(written);
+    EXPECT_EQ(std::count(written.begin(), written.end(), true), 0);
     EXPECT_TRUE(log.WriteLogLine("after"));
-    EXPECT_EQ(Contents(), "14:07:33.120  fits\n14:07:33.120  after\n");
+    EXPECT_EQ(Contents(), "14:07:33.120  fits\n"
+                          "14:07:47.820  Lost: 147 lines from 14:07:33.120 (14.7 s) could not be "
+                          "written\n"
+                          "14:07:47.820  after\n");
+    ASSERT_EQ(told.size(), 1u);
+    EXPECT_NE(told[0].find("(No space left on device)"), std::string::npos) << told[0];
 }
 
 } // namespace

@@ -15,6 +15,9 @@ constexpr double kSecondsPerDay = 24 * 60 * 60;
 // after it keep their spacing.
 constexpr double kMidnightStep = kSecondsPerDay / 2;
 
+// The traffic log's mark where lines could not be written.
+constexpr std::string_view kLostMark = "  Lost: ";
+
 using Candidate = std::array<std::uint8_t, 4>;
 
 std::optional<int> Digits(std::string_view text, std::size_t at, std::size_t count) {
@@ -113,6 +116,12 @@ std::optional<ReplayChunk> ReplayLogReader::Next() {
 
 std::optional<ReplayChunk> ReplayLogReader::Read(const TextLine& textLine) {
     const std::string_view line = textLine.text;
+    // Lines the program could not write leave a gap in time that was not silence on the line:
+    // the next line plays as if it followed the last one read.
+    if (TimeOfDay(line) && line.substr(12).starts_with(kLostMark)) {
+        gapAhead = true;
+        return std::nullopt;
+    }
     const std::size_t inp = line.find("Inp:");
     if (inp == std::string_view::npos) {
         return std::nullopt;
@@ -135,9 +144,14 @@ std::optional<ReplayChunk> ReplayLogReader::Read(const TextLine& textLine) {
         offset += previous - seconds > kMidnightStep ? kSecondsPerDay : previous - seconds;
         seconds = *time + offset;
     }
+    if (first && std::exchange(gapAhead, false)) {
+        offset -= seconds - previous - step;
+        seconds = previous + step;
+    }
     if (!first) {
         first = seconds;
     }
+    step = seconds - previous;
     previous = seconds;
 
     ReplayChunk chunk;

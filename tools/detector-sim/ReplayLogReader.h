@@ -41,6 +41,8 @@ private:
     std::optional<double> first;
     double previous = 0;
     double offset = 0; // added to each time: a day per midnight passed, and any step back
+    double step = 0;   // between the last two "Inp:" lines, kept across a gap of lost lines
+    bool gapAhead = false;
     std::vector<std::uint8_t> shared; // bytes already played that the next candidate begins with
 };
 
