@@ -1,6 +1,7 @@
 // The site book's columns and lines, and its appender that reports a run of refusals once.
 #include "records/SiteBook.h"
 
+#include "files/Utf8Path.h"
 #include "records/CappedFileRead.h"
 
 #include <algorithm>
@@ -105,7 +106,7 @@ std::optional<char> SiteBook::BookSeparator() const {
     return std::nullopt;
 }
 
-std::string SiteBook::Append(const SiteBookEntry& entry) {
+WriteOutcome SiteBook::Write(const std::string& path, const SiteBookEntry& entry) const {
     const char separator = BookSeparator().value_or(cSeparator);
     SiteBookEntry line = entry;
     if (separator != cSeparator) {
@@ -114,15 +115,57 @@ std::string SiteBook::Append(const SiteBookEntry& entry) {
                                     &line.sHL, &line.sVmin, &line.sVmax, &line.sSupply})
             InNotation(*number, cDecimal, bookDecimal);
     }
-    const WriteOutcome outcome = AppendWholeLine(sPath, CsvRecord(SiteBookColumns(), separator),
-                                                 SiteBookLine(line, separator));
-    if (outcome) {
-        bFailureShown = false;
-        return {};
+    return AppendWholeLine(path, CsvRecord(SiteBookColumns(), separator),
+                           SiteBookLine(line, separator));
+}
+
+std::string SiteBook::Append(const SiteBookEntry& entry) {
+    if (waiting.size() < kMaxWaitingLines)
+        waiting.push_back(entry);
+    else
+        ++dropped;
+    return WriteWaiting();
+}
+
+std::string SiteBook::WriteWaiting() {
+    while (!waiting.empty()) {
+        const WriteOutcome outcome = Write(sPath, waiting.front());
+        if (!outcome)
+            return Refused(outcome);
+        waiting.pop_front();
     }
+    sWaitReason.clear();
+    bFailureShown = false;
+    return {};
+}
+
+std::string SiteBook::Refused(const WriteOutcome& outcome) {
+    sWaitReason = outcome.sError;
     if (std::exchange(bFailureShown, true))
         return {};
-    return outcome.sError;
+    return outcome.sError + "; the site book's lines wait and are written as soon as it can be";
+}
+
+std::string SiteBook::SetWaitingAside() {
+    WriteWaiting();
+    std::string lost;
+    if (dropped > 0)
+        lost = std::to_string(dropped) + " line(s) past the " + std::to_string(kMaxWaitingLines) +
+               " kept were lost. ";
+    if (waiting.empty())
+        return lost;
+    const std::string aside =
+        files::Utf8FromPath(files::PathFromUtf8(sPath).parent_path() / kSiteBookWaitingFileName);
+    const std::size_t count = waiting.size();
+    while (!waiting.empty()) {
+        const WriteOutcome outcome = Write(aside, waiting.front());
+        if (!outcome)
+            return lost + std::to_string(waiting.size()) +
+                   " site book line(s) are lost: " + sWaitReason + ", and " + outcome.sError + ".";
+        waiting.pop_front();
+    }
+    return lost + std::to_string(count) + " site book line(s) were written to \"" + aside +
+           "\" because " + sWaitReason + "; the book's page reads them from there.";
 }
 
 } // namespace records

@@ -6,6 +6,7 @@
 #include "records/Csv.h"
 #include "records/WriteOutcome.h"
 
+#include <deque>
 #include <optional>
 #include <string>
 #include <vector>
@@ -56,26 +57,50 @@ char SiteBookSeparator(char decimal);
 
 std::string SiteBookLine(const SiteBookEntry& entry, char separator);
 
-// Appends entries to the book; a refused line is lost alone, and the operator hears of the
-// first of a run of refusals.
+// Lines the book refuses wait here, oldest first, when another program holds the book (a
+// spreadsheet keeps it locked while it is open) or the disk is full.
+inline constexpr std::size_t kMaxWaitingLines = 10000;
+// Beside the book, where the lines still waiting at the end of a run are put; the book's page
+// reads it with the book.
+inline constexpr const char* kSiteBookWaitingFileName = "Site book (waiting).csv";
+
+// Appends entries to the book. A line the book refuses is kept and written, in its turn, at
+// the next line, at the next WriteWaiting or at the end of the run; the operator hears of the
+// first refusal of a run of them.
 class SiteBook {
 public:
     SiteBook(std::string path, char decimal);
 
     // Writes the header first when the file is new or empty. A book begun under the other
     // decimal notation goes on in its own: its separator, and its decimal sign in the numbers.
-    // An empty error when the line
-    // was written or the failure was already reported in this run; otherwise the text for
-    // the operator.
+    // An empty error when the line was written or kept with the failure already reported in
+    // this run; otherwise the text for the operator.
     std::string Append(const SiteBookEntry& entry);
+    // Writes the lines that wait, as far as the book takes them; the error as Append's.
+    std::string WriteWaiting();
+    std::size_t Waiting() const { return waiting.size(); }
+    // Why the lines wait: the book's last refusal.
+    const std::string& WaitReason() const { return sWaitReason; }
+    // Lines past kMaxWaitingLines are lost, and counted here.
+    std::size_t Dropped() const { return dropped; }
+
+    // The end of the run: what the book still refuses goes to kSiteBookWaitingFileName beside
+    // it. Empty when nothing waited; otherwise the text for the operator saying where the lines
+    // went, or that they could not be kept.
+    std::string SetWaitingAside();
 
 private:
     // The separator of the header already in the book, when there is one.
     std::optional<char> BookSeparator() const;
+    WriteOutcome Write(const std::string& path, const SiteBookEntry& entry) const;
+    std::string Refused(const WriteOutcome& outcome);
 
     std::string sPath;
     char cDecimal;
     char cSeparator;
+    std::deque<SiteBookEntry> waiting;
+    std::size_t dropped = 0;
+    std::string sWaitReason;
     bool bFailureShown = false;
 };
 

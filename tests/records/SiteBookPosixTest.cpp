@@ -12,6 +12,7 @@
 #include <sys/file.h>
 #include <sys/resource.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace records_test {
@@ -64,20 +65,48 @@ TEST_F(SiteBookPosix, AWriteCutShortIsTakenBackAndTheNextLineIsWhole) {
     EXPECT_NE(error.find(records::kSiteBookFileName), std::string::npos) << error;
     EXPECT_EQ(ReadAll(records::kSiteBookFileName), before) << "no half line stays";
     EXPECT_EQ(book.Append(Entry(3)), "");
-    EXPECT_EQ(ReadAll(records::kSiteBookFileName), before + Line(3));
+    EXPECT_EQ(ReadAll(records::kSiteBookFileName), before + Line(2) + Line(3))
+        << "the refused line waited for room";
 }
 
-TEST_F(SiteBookPosix, ALineMeetingAnotherCopysAppendIsRefusedNotMixedIn) {
+// Another process holds the book locked, as a spreadsheet that has it open does: the lines wait
+// and are written in order once it lets go; still held at the end, they go beside the book.
+TEST_F(SiteBookPosix, LinesWaitWhileAnotherProcessHoldsTheBookLocked) {
     records::SiteBook book(records::kSiteBookFileName, '.');
-    const int other = ::open(records::kSiteBookFileName, O_WRONLY | O_CREAT | O_APPEND, 0666);
-    ASSERT_GE(other, 0);
-    ASSERT_EQ(::flock(other, LOCK_EX), 0);
-    const std::string error = book.Append(Entry(1));
-    EXPECT_NE(error, "");
-    EXPECT_EQ(ReadAll(records::kSiteBookFileName), "") << "no header beside the other's";
-    ::close(other);
+    int release[2];
+    int locked[2];
+    ASSERT_EQ(::pipe(release), 0);
+    ASSERT_EQ(::pipe(locked), 0);
+    const pid_t holder = ::fork();
+    ASSERT_GE(holder, 0);
+    if (holder == 0) {
+        const int fd = ::open(records::kSiteBookFileName, O_WRONLY | O_CREAT | O_APPEND, 0666);
+        char byte = 0;
+        if (fd < 0 || ::flock(fd, LOCK_EX) != 0 || ::write(locked[1], "L", 1) != 1 ||
+            ::read(release[0], &byte, 1) < 0)
+            ::_exit(1);
+        ::_exit(0);
+    }
+    char byte = 0;
+    ASSERT_EQ(::read(locked[0], &byte, 1), 1);
+    EXPECT_NE(book.Append(Entry(1)), "");
     EXPECT_EQ(book.Append(Entry(2)), "");
-    EXPECT_EQ(ReadAll(records::kSiteBookFileName), Header() + Line(2));
+    EXPECT_EQ(book.Waiting(), 2u);
+    EXPECT_NE(book.WaitReason().find("locked"), std::string::npos) << book.WaitReason();
+    EXPECT_EQ(ReadAll(records::kSiteBookFileName), "") << "no header beside the other's";
+
+    const std::string aside = book.SetWaitingAside();
+    EXPECT_NE(aside.find(records::kSiteBookWaitingFileName), std::string::npos) << aside;
+    EXPECT_EQ(ReadAll(records::kSiteBookWaitingFileName), Header() + Line(1) + Line(2));
+
+    EXPECT_EQ(book.Append(Entry(3)), "") << "the refusal was said";
+    ASSERT_EQ(::write(release[1], "R", 1), 1);
+    int status = 0;
+    ASSERT_EQ(::waitpid(holder, &status, 0), holder);
+    EXPECT_EQ(book.WriteWaiting(), "");
+    EXPECT_EQ(ReadAll(records::kSiteBookFileName), Header() + Line(3));
+    for (int fd : {release[0], release[1], locked[0], locked[1]})
+        ::close(fd);
 }
 
 } // namespace

@@ -156,21 +156,52 @@ INSTANTIATE_TEST_SUITE_P(Locales, SiteBookNotation,
                                          NotationCase{',', ';', "0,1", "23,2"},
                                          NotationCase{'.', ',', "0.1", "23.2"}));
 
-TEST_F(SiteBookFile, ARefusedLineIsReportedOnceAndTheNextWrittenWhole) {
+// A book that cannot be written (here a folder in its place) keeps its lines waiting, in order,
+// and writes them before the next line once it can; the operator hears once per run of
+// refusals.
+TEST_F(SiteBookFile, RefusedLinesWaitAndAreWrittenInOrderOnceTheBookCanBe) {
     std::filesystem::create_directory(records::kSiteBookFileName);
     records::SiteBook book(records::kSiteBookFileName, '.');
     const std::string first = book.Append(Entry(records::kEventIdentified));
     EXPECT_NE(first.find("Site book.csv"), std::string::npos) << first;
+    EXPECT_NE(first.find("wait"), std::string::npos) << first;
     EXPECT_EQ(book.Append(Entry(records::kEventCalibrationEnded)), "") << "reported once a run";
+    EXPECT_EQ(book.Waiting(), 2u);
+    EXPECT_NE(book.WaitReason().find("Site book.csv"), std::string::npos) << book.WaitReason();
 
     std::filesystem::remove(records::kSiteBookFileName);
     EXPECT_EQ(book.Append(Entry(records::kEventWalkTest)), "");
+    EXPECT_EQ(book.Waiting(), 0u);
     EXPECT_EQ(ReadAll(records::kSiteBookFileName),
-              Header() + records::SiteBookLine(Entry(records::kEventWalkTest), ','));
+              Header() + records::SiteBookLine(Entry(records::kEventIdentified), ',') +
+                  records::SiteBookLine(Entry(records::kEventCalibrationEnded), ',') +
+                  records::SiteBookLine(Entry(records::kEventWalkTest), ','));
 
     std::filesystem::remove(records::kSiteBookFileName);
     std::filesystem::create_directory(records::kSiteBookFileName);
     EXPECT_NE(book.Append(Entry(records::kEventIdentified)), "") << "a new run is reported";
+}
+
+// The run ends with the book still refused: its waiting lines go beside it, and past the bound
+// the lines lost are counted rather than kept without end.
+TEST_F(SiteBookFile, LinesStillWaitingAtTheEndGoBesideTheBook) {
+    std::filesystem::create_directory(records::kSiteBookFileName);
+    records::SiteBook book(records::kSiteBookFileName, '.');
+    for (std::size_t i = 0; i < records::kMaxWaitingLines + 3; ++i)
+        book.Append(Entry(i == 0 ? records::kEventIdentified : records::kEventWalkTest));
+    EXPECT_EQ(book.Waiting(), records::kMaxWaitingLines);
+    EXPECT_EQ(book.Dropped(), 3u);
+
+    const std::string said = book.SetWaitingAside();
+    EXPECT_NE(said.find(records::kSiteBookWaitingFileName), std::string::npos) << said;
+    EXPECT_NE(said.find("3 line(s)"), std::string::npos) << said;
+    EXPECT_EQ(book.Waiting(), 0u);
+    const std::string aside = ReadAll(records::kSiteBookWaitingFileName);
+    EXPECT_TRUE(
+        aside.starts_with(Header() + records::SiteBookLine(Entry(records::kEventIdentified), ',')));
+    EXPECT_EQ(std::count(aside.begin(), aside.end(), '\n'),
+              static_cast<long>(records::kMaxWaitingLines) + 1);
+    EXPECT_EQ(records::SiteBook(records::kSiteBookFileName, '.').SetWaitingAside(), "");
 }
 
 // Two copies of the program, each with its own handle on the book, as two threads: every line
