@@ -91,11 +91,27 @@ bool AlarmRecording::StopRecording() {
     const WriteOutcome outcome = ReplaceFileContents(path, summary);
     if (!outcome) {
         ReportFailure(summaryFailureShown, outcome.sError);
+        waitingSummaries.push_back({sRecordFolder, path, std::move(summary), outcome.sError});
         return false;
     }
     summaryFailureShown = false;
     host.WriteLogLine(path + "\n" + summary);
     return true;
+}
+
+std::vector<std::string> AlarmRecording::WriteWaitingSummaries() {
+    std::vector<std::string> written;
+    std::erase_if(waitingSummaries, [&](WaitingSummary& waiting) {
+        const WriteOutcome outcome = ReplaceFileContents(waiting.sPath, waiting.sText);
+        if (!outcome) {
+            waiting.sError = outcome.sError;
+            return false;
+        }
+        host.WriteLogLine(waiting.sPath + "\n" + waiting.sText);
+        written.push_back(waiting.sFolder);
+        return true;
+    });
+    return written;
 }
 
 } // namespace records

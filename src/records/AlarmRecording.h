@@ -17,7 +17,8 @@ public:
 
     // A new folder named after now, counters at 0, and the "Start Recording" picture.
     void StartRecording();
-    // The "Stop Recording" picture and the summary; true when the summary was written.
+    // The "Stop Recording" picture and the summary; true when the summary was written. A
+    // summary the disk refuses waits, with its text, for WriteWaitingSummaries.
     bool StopRecording();
     // On from StartRecording to StopRecording: "Save <F6>" as the events see it.
     bool bRecording() const override { return recording; }
@@ -39,6 +40,16 @@ public:
     };
     const std::vector<MissingPicture>& MissingPictures() const { return missingPictures; }
 
+    struct WaitingSummary {
+        std::string sFolder;
+        std::string sPath;
+        std::string sText;
+        std::string sError; // the last refusal
+    };
+    const std::vector<WaitingSummary>& WaitingSummaries() const { return waitingSummaries; }
+    // Tries the waiting summaries again; the folders whose summary is written now.
+    std::vector<std::string> WriteWaitingSummaries();
+
 private:
     std::string PathIn(const std::string& name) const;
     // The operator hears of the first failure of a run of failures of one kind of file;
@@ -51,6 +62,7 @@ private:
     const detlink::Clock& clock;
     RecordingHost& host;
     std::vector<MissingPicture> missingPictures;
+    std::vector<WaitingSummary> waitingSummaries;
     bool recording = false;
     bool pictureFailureShown = false;
     bool summaryFailureShown = false;

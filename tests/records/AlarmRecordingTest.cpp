@@ -228,4 +228,29 @@ TEST_F(AlarmRecordingTest, FailuresAreReportedOncePerRunAndKindKeptInTheListAndN
     EXPECT_EQ(window.errors.size(), 3u);
 }
 
+// A summary the disk refuses is kept with its text and written when it can be, whole, and
+// logged then: the recording's record is late, not lost.
+TEST_F(AlarmRecordingTest, ASummaryTheDiskRefusedWaitsAndIsWrittenOnceItCanBe) {
+    recording.StartRecording();
+    std::filesystem::remove_all(kFolder);
+    WriteAll(kFolder, "in the way");
+    EXPECT_FALSE(recording.StopRecording());
+    ASSERT_EQ(recording.WaitingSummaries().size(), 1u);
+    EXPECT_EQ(recording.WaitingSummaries()[0].sFolder, kFolder);
+    EXPECT_TRUE(recording.WriteWaitingSummaries().empty()) << "the way is still blocked";
+    EXPECT_EQ(recording.WaitingSummaries().size(), 1u);
+    EXPECT_FALSE(recording.WaitingSummaries()[0].sError.empty());
+
+    std::filesystem::remove(kFolder);
+    std::filesystem::create_directory(kFolder);
+    EXPECT_EQ(recording.WriteWaitingSummaries(), std::vector<std::string>{kFolder});
+    EXPECT_TRUE(recording.WaitingSummaries().empty());
+    std::string expected;
+    for (const std::string& line : recording.slRecordContents)
+        expected += line + "\r\n";
+    EXPECT_EQ(ReadAll(InFolder("2015-03-05 14'07'33.120 Contents.txt")), expected);
+    ASSERT_FALSE(window.log.empty());
+    EXPECT_TRUE(window.log.back().ends_with(expected));
+}
+
 } // namespace
