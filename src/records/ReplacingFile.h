@@ -4,8 +4,10 @@
 // regular file, at the final name is refused and left as it is.
 #pragma once
 
+#include "records/FolderHandle.h"
 #include "records/WriteOutcome.h"
 
+#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -14,8 +16,9 @@ namespace records {
 
 class ReplacingFile {
 public:
-    // Checks the final name and creates the temporary file; a failure shows in Outcome().
-    explicit ReplacingFile(std::string path);
+    // Checks the final name in the folder and creates the temporary file beside it; a failure
+    // shows in Outcome().
+    ReplacingFile(const FolderHandle& folder, const std::filesystem::path& name);
     // Removes the temporary file unless Finish put it in place.
     ~ReplacingFile();
     ReplacingFile(const ReplacingFile&) = delete;
@@ -31,8 +34,8 @@ public:
     const WriteOutcome& Outcome() const { return outcome; }
 
 private:
-    struct Temporary; // the platform's handle and name of the temporary file
-    std::string sPath;
+    struct Temporary;  // the platform's handles of the folder and the temporary file, its name
+    std::string sPath; // the final name's whole path, for the operator
     std::unique_ptr<Temporary> temporary;
     WriteOutcome outcome;
 };

@@ -1,26 +1,40 @@
-// A file put in place whole on POSIX: O_EXCL temporary file, fsync, rename.
+// A file put in place whole on POSIX: O_EXCL temporary file, fsync, rename, each named from the
+// open folder.
 #include "records/ReplacingFile.h"
 
+#include "files/Utf8Path.h"
 #include "records/TemporaryBeside.h"
 
 #include <cerrno>
 #include <fcntl.h>
-#include <filesystem>
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace records {
 
 struct ReplacingFile::Temporary {
+    int folder = -1;
+    std::string sName; // the final name in the folder
     int fd = -1;
-    std::string sPath;
+    std::string sTempName;
 };
 
-ReplacingFile::ReplacingFile(std::string path)
-    : sPath(std::move(path))
+ReplacingFile::ReplacingFile(const FolderHandle& folder, const std::filesystem::path& name)
+    : sPath(files::Utf8FromPath(folder.Path() / name))
     , temporary(std::make_unique<Temporary>()) {
+    temporary->sName = name.native();
+    if (!folder.bOpen()) {
+        outcome = WriteOutcome::Failed("Cannot create file \"" + sPath + "\": " + folder.Problem());
+        return;
+    }
+    temporary->folder = ::fcntl(folder.Descriptor(), F_DUPFD_CLOEXEC, 0);
+    if (temporary->folder < 0) {
+        outcome = WriteOutcome::Failed(SystemErrorText("Cannot create file", sPath, errno));
+        return;
+    }
     struct stat existing {};
-    const bool exists = ::lstat(sPath.c_str(), &existing) == 0;
+    const bool exists =
+        ::fstatat(temporary->folder, temporary->sName.c_str(), &existing, AT_SYMLINK_NOFOLLOW) == 0;
     if (exists && S_ISLNK(existing.st_mode)) {
         outcome = WriteOutcome::Failed("Cannot write file \"" + sPath +
                                        "\": it is a symbolic link, which is never written through");
@@ -31,7 +45,7 @@ ReplacingFile::ReplacingFile(std::string path)
             WriteOutcome::Failed("Cannot write file \"" + sPath + "\": it is not a regular file");
         return;
     }
-    temporary->fd = CreateTemporaryBeside(sPath, temporary->sPath);
+    temporary->fd = CreateTemporaryBeside(temporary->folder, name, temporary->sTempName);
     if (temporary->fd < 0) {
         outcome = WriteOutcome::Failed(SystemErrorText("Cannot create file", sPath, errno));
         return;
@@ -44,7 +58,10 @@ ReplacingFile::ReplacingFile(std::string path)
 ReplacingFile::~ReplacingFile() {
     if (temporary->fd >= 0) {
         ::close(temporary->fd);
-        ::unlink(temporary->sPath.c_str());
+        ::unlinkat(temporary->folder, temporary->sTempName.c_str(), 0);
+    }
+    if (temporary->folder >= 0) {
+        ::close(temporary->folder);
     }
 }
 
@@ -70,16 +87,18 @@ WriteOutcome ReplacingFile::Finish() {
     temporary->fd = -1;
     const bool synced = ::fsync(fd) == 0;
     const int syncError = errno;
+    const int folder = temporary->folder;
+    const char* const tempName = temporary->sTempName.c_str();
     if (::close(fd) != 0 || !synced) {
         outcome = WriteOutcome::Failed(
             SystemErrorText("Cannot write file", sPath, synced ? errno : syncError));
-    } else if (::rename(temporary->sPath.c_str(), sPath.c_str()) != 0) {
+    } else if (::renameat(folder, tempName, folder, temporary->sName.c_str()) != 0) {
         outcome = WriteOutcome::Failed(SystemErrorText("Cannot write file", sPath, errno));
     } else {
-        SyncFolderOf(sPath);
+        SyncFolderOf(folder, temporary->sName);
         return outcome;
     }
-    ::unlink(temporary->sPath.c_str());
+    ::unlinkat(folder, tempName, 0);
     return outcome;
 }
 

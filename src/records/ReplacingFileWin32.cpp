@@ -1,4 +1,5 @@
-// A file put in place whole on Windows: CREATE_NEW temporary file, flush, MoveFileEx.
+// A file put in place whole on Windows: CREATE_NEW temporary file, flush, MoveFileEx, each by
+// the long form of its path.
 #include "records/ReplacingFile.h"
 
 #include "files/Utf8Path.h"
@@ -10,6 +11,7 @@
 namespace records {
 
 struct ReplacingFile::Temporary {
+    std::string sFinalPath; // the final name in the form the wide calls take, as UTF-8
     HANDLE handle = INVALID_HANDLE_VALUE;
     std::string sPath;
 };
@@ -22,10 +24,15 @@ WriteOutcome Failure(const std::string& what, const std::string& path, DWORD err
 
 } // namespace
 
-ReplacingFile::ReplacingFile(std::string path)
-    : sPath(std::move(path))
+ReplacingFile::ReplacingFile(const FolderHandle& folder, const std::filesystem::path& name)
+    : sPath(files::Utf8FromPath(folder.Path() / name))
     , temporary(std::make_unique<Temporary>()) {
-    const DWORD attributes = GetFileAttributesW(files::PathFromUtf8(sPath).c_str());
+    if (!folder.bOpen()) {
+        outcome = WriteOutcome::Failed("Cannot create file \"" + sPath + "\": " + folder.Problem());
+        return;
+    }
+    temporary->sFinalPath = files::Utf8FromPath(folder.SystemPath(name));
+    const DWORD attributes = GetFileAttributesW(files::PathFromUtf8(temporary->sFinalPath).c_str());
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
         outcome = WriteOutcome::Failed("Cannot write file \"" + sPath +
                                        "\": it is a symbolic link, which is never written through");
@@ -36,7 +43,7 @@ ReplacingFile::ReplacingFile(std::string path)
             WriteOutcome::Failed("Cannot write file \"" + sPath + "\": it is not a regular file");
         return;
     }
-    temporary->handle = CreateTemporaryBeside(sPath, temporary->sPath);
+    temporary->handle = CreateTemporaryBeside(temporary->sFinalPath, temporary->sPath);
     if (temporary->handle == INVALID_HANDLE_VALUE) {
         outcome = Failure("Cannot create file", sPath, GetLastError());
     }
@@ -75,7 +82,7 @@ WriteOutcome ReplacingFile::Finish() {
     if (!flushed) {
         outcome = Failure("Cannot write file", sPath, flushError);
     } else if (!MoveFileExW(files::PathFromUtf8(temporary->sPath).c_str(),
-                            files::PathFromUtf8(sPath).c_str(),
+                            files::PathFromUtf8(temporary->sFinalPath).c_str(),
                             MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
         outcome = Failure("Cannot write file", sPath, GetLastError());
     } else {

@@ -66,23 +66,27 @@ void MarkResyncs(std::vector<ReportPicture>& pictures) {
 
 class FolderReader {
 public:
-    FolderReader(const std::filesystem::path& folder, ReportContents& contents)
+    FolderReader(const FolderHandle& folder, ReportContents& contents)
         : folder(folder)
         , contents(contents) {}
 
     // Every entry of the folder named as a recording names its files, by kind, in name order
     // (the order they were made); what cannot be read among them is said when it is read.
     // False when the folder cannot be listed, with the reason in error.
-    bool List(std::error_code& error) {
-        for (const auto& entry : std::filesystem::directory_iterator(folder, error)) {
-            const std::string name = files::Utf8FromPath(entry.path().filename());
+    bool List(std::string& error) {
+        std::vector<std::filesystem::path> names;
+        if (!folder.List(names, error)) {
+            return false;
+        }
+        for (const std::filesystem::path& entry : names) {
+            const std::string name = files::Utf8FromPath(entry);
             if (IsSummaryName(name)) {
                 summaries.insert(name);
             } else if (IsPictureName(name)) {
                 pictures.insert(name);
             }
         }
-        return !error;
+        return true;
     }
     bool IsRecording() const { return !summaries.empty() || !pictures.empty(); }
 
@@ -142,8 +146,7 @@ private:
         ReportRecording& recording = contents.recordings.emplace_back();
         recording.sSummaryName = name;
         const std::vector<std::string> texts = SummaryCounterTexts();
-        const ReportFile file =
-            ReadReportFile(folder / files::PathFromUtf8(name), kMaxSummaryBytes);
+        const ReportFile file = ReadReportFile(folder, files::PathFromUtf8(name), kMaxSummaryBytes);
         const std::string problem = SummaryProblem(file);
         SummaryText summary;
         if (problem.empty()) {
@@ -206,7 +209,7 @@ private:
             ReportFile file;
             file.bAbsent = pictures.count(name) == 0;
             if (!file.bAbsent) {
-                file = ReadReportFile(folder / files::PathFromUtf8(name), kPngSignature.size());
+                file = ReadReportFile(folder, files::PathFromUtf8(name), kPngSignature.size());
             }
             problem = CheckPicture(file);
             // The recording said why it could not save the picture.
@@ -230,7 +233,7 @@ private:
         return picture;
     }
 
-    const std::filesystem::path& folder;
+    const FolderHandle& folder;
     ReportContents& contents;
     std::set<std::string> summaries;
     std::set<std::string> pictures;
@@ -257,23 +260,21 @@ std::optional<PictureProblem> CheckPicture(const ReportFile& file) {
     return std::nullopt;
 }
 
-std::optional<ReportContents> ReadRecordingFolder(const std::filesystem::path& folder,
-                                                  std::string& error) {
+std::optional<ReportContents> ReadRecordingFolder(FolderHandle folder, std::string& error) {
     // Built by appending: GCC 12 warns falsely on a one-character literal plus a string.
     std::string named = "The folder \"";
-    named += files::Utf8FromPath(folder);
+    named += files::Utf8FromPath(folder.Path());
     named += '"';
-    std::error_code code;
-    if (!std::filesystem::is_directory(folder, code)) {
+    if (!folder.bOpen()) {
         error = named + " does not exist or is not a folder.";
         return std::nullopt;
     }
-    ReportContents contents;
-    contents.folder = folder;
-    contents.sFolderName = files::Utf8FromPath(folder.filename());
-    FolderReader reader(folder, contents);
-    if (!reader.List(code)) {
-        error = named + " cannot be read (" + code.message() + ").";
+    ReportContents contents{std::move(folder), {}, {}, {}, {}, {}};
+    contents.sFolderName = files::Utf8FromPath(contents.folder.Path().filename());
+    FolderReader reader(contents.folder, contents);
+    std::string problem;
+    if (!reader.List(problem)) {
+        error = named + " cannot be read (" + problem + ").";
         return std::nullopt;
     }
     if (!reader.IsRecording()) {

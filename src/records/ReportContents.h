@@ -41,7 +41,7 @@ struct ReportRecording {
 };
 
 struct ReportContents {
-    std::filesystem::path folder; // where the pictures are read from
+    FolderHandle folder; // where the pictures are read from
     std::string sFolderName;
     std::string sDate; // "YYYY-MM-DD" of the first picture or summary
     std::string sTime; // "hh:nn:ss" likewise
@@ -52,8 +52,7 @@ struct ReportContents {
 
 // Reads the folder; nullopt with the reason in error when it is not a folder or holds neither
 // a summary nor a picture of a recording.
-std::optional<ReportContents> ReadRecordingFolder(const std::filesystem::path& folder,
-                                                  std::string& error);
+std::optional<ReportContents> ReadRecordingFolder(FolderHandle folder, std::string& error);
 
 // The largest picture put in the page, far above a window's picture (tens of kilobytes); a
 // larger one is listed with its size, so that a stray file cannot swell the page.

@@ -1,4 +1,5 @@
-// Reading a report's file on Windows: the reparse point itself is opened, never its target.
+// Reading a report's file on Windows: the reparse point itself is opened, never its target, by
+// the long form of its path.
 #include "records/ReportFileRead.h"
 
 #include <algorithm>
@@ -15,52 +16,66 @@ std::string LastErrorText() {
 
 } // namespace
 
-ReportFile ReadReportFile(const std::filesystem::path& path, std::size_t limit) {
-    ReportFile file;
-    const HANDLE handle =
-        CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                    OPEN_EXISTING, FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
-    if (handle == INVALID_HANDLE_VALUE) {
+struct ReportFileReader::Handle {
+    HANDLE file = INVALID_HANDLE_VALUE;
+};
+
+ReportFileReader::ReportFileReader(const FolderHandle& folder, const std::filesystem::path& name)
+    : handle(std::make_unique<Handle>()) {
+    if (!folder.bOpen()) {
+        opened.bAbsent = folder.bMissing();
+        opened.sProblem = folder.bMissing() ? "" : folder.Problem();
+        return;
+    }
+    const HANDLE file = CreateFileW(folder.SystemPath(name).c_str(), GENERIC_READ,
+                                    FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                    FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+    if (file == INVALID_HANDLE_VALUE) {
         const DWORD error = GetLastError();
-        file.bAbsent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
-        if (!file.bAbsent) {
-            file.sProblem = LastErrorText();
+        opened.bAbsent = error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND;
+        if (!opened.bAbsent) {
+            opened.sProblem = LastErrorText();
         }
-        return file;
+        return;
     }
     BY_HANDLE_FILE_INFORMATION information{};
-    if (!GetFileInformationByHandle(handle, &information)) {
-        file.sProblem = LastErrorText();
+    if (!GetFileInformationByHandle(file, &information)) {
+        opened.sProblem = LastErrorText();
     } else if ((information.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT) != 0) {
-        file.sProblem = kLinkNotFollowed;
-    } else if (GetFileType(handle) != FILE_TYPE_DISK ||
+        opened.sProblem = kLinkNotFollowed;
+    } else if (GetFileType(file) != FILE_TYPE_DISK ||
                (information.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
-        file.sProblem = kNotRegularFile;
+        opened.sProblem = kNotRegularFile;
     }
-    if (!file.sProblem.empty()) {
-        CloseHandle(handle);
-        return file;
+    if (!opened.sProblem.empty()) {
+        CloseHandle(file);
+        return;
     }
-    file.iSize =
+    opened.iSize =
         static_cast<std::uint64_t>(information.nFileSizeHigh) << 32 | information.nFileSizeLow;
-    file.sBytes.resize(static_cast<std::size_t>(std::min<std::uint64_t>(file.iSize, limit)));
-    std::size_t filled = 0;
-    while (filled < file.sBytes.size()) {
-        DWORD n = 0;
-        const DWORD wanted =
-            static_cast<DWORD>(std::min<std::size_t>(file.sBytes.size() - filled, 1u << 30));
-        if (!ReadFile(handle, file.sBytes.data() + filled, wanted, &n, nullptr)) {
-            file.sProblem = LastErrorText();
-            break;
-        }
-        if (n == 0) {
-            break;
-        }
-        filled += n;
+    handle->file = file;
+}
+
+ReportFileReader::~ReportFileReader() {
+    if (handle->file != INVALID_HANDLE_VALUE) {
+        CloseHandle(handle->file);
     }
-    CloseHandle(handle);
-    file.sBytes.resize(file.sProblem.empty() ? filled : 0);
-    return file;
+}
+
+bool ReportFileReader::ReadMore(std::string& bytes, std::size_t most) {
+    if (handle->file == INVALID_HANDLE_VALUE || !opened.sProblem.empty()) {
+        return false;
+    }
+    const std::size_t filled = bytes.size();
+    const DWORD wanted = static_cast<DWORD>(std::min<std::size_t>(most, 1u << 30));
+    bytes.resize(filled + wanted);
+    DWORD n = 0;
+    if (!ReadFile(handle->file, bytes.data() + filled, wanted, &n, nullptr)) {
+        opened.sProblem = LastErrorText();
+        n = 0;
+    }
+    bytes.resize(filled + n);
+    return n > 0;
 }
 
 } // namespace records

@@ -94,10 +94,10 @@ void AppendAbsent(PageText& page, const ReportPicture& picture, const std::strin
 
 // The picture, read again from the folder; what changed since it was first read is added to
 // `changed`.
-void AppendImage(PageText& page, const ReportPicture& picture, const std::filesystem::path& folder,
+void AppendImage(PageText& page, const ReportPicture& picture, const FolderHandle& folder,
                  std::vector<std::string>& changed) {
     const ReportFile file =
-        ReadReportFile(folder / files::PathFromUtf8(picture.sName), kMaxPictureBytes);
+        ReadReportFile(folder, files::PathFromUtf8(picture.sName), kMaxPictureBytes);
     if (const std::optional<PictureProblem> problem = CheckPicture(file)) {
         AppendAbsent(page, picture, problem->sReason);
         changed.push_back(

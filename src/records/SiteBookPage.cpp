@@ -27,6 +27,8 @@ constexpr std::array kSeparators = {',', ';'};
 // A book of many years is still some megabytes; anything larger is not one.
 constexpr std::size_t kMaxBookBytes = 64u << 20;
 
+constexpr const char* kPageName = "Site book.html";
+
 constexpr std::string_view kReplacement = "\xEF\xBF\xBD"; // U+FFFD
 
 // The length of the UTF-8 sequence at the text's start, 0 when it is not one: overlong forms,
@@ -295,9 +297,11 @@ ReportOutcome Page(const std::string& folder) {
     ReportOutcome outcome;
     const std::filesystem::path where =
         std::filesystem::absolute(files::PathFromUtf8(folder)).lexically_normal();
-    const std::filesystem::path csv = where / kSiteBookFileName;
-    const std::string quoted = '"' + files::Utf8FromPath(csv) + '"';
-    const ReportFile file = ReadReportFile(csv, kMaxBookBytes);
+    const std::string quoted = '"' + files::Utf8FromPath(where / kSiteBookFileName) + '"';
+    // Every file is named from the folder's handle, so that the depth of the path does not
+    // matter.
+    const FolderHandle folderHandle(where);
+    const ReportFile file = ReadReportFile(folderHandle, kSiteBookFileName, kMaxBookBytes);
     if (file.bAbsent || !file.sProblem.empty()) {
         outcome.sMessage = quoted + " cannot be read: " +
                            (file.bAbsent ? std::string("there is no such file") : file.sProblem) +
@@ -314,7 +318,7 @@ ReportOutcome Page(const std::string& folder) {
                                     "header. No page was written.";
         return outcome;
     }
-    const auto link = [&where](const std::string& walkTest) -> std::string {
+    const auto link = [&folderHandle](const std::string& walkTest) -> std::string {
         // Only a folder's own name beside the book, as the tool writes it: a path, an address or
         // a name of nothing there is not linked. The report made by --report sits beside its
         // folder. A name no file can have (one edited beyond any length) is simply not there.
@@ -322,16 +326,15 @@ ReportOutcome Page(const std::string& folder) {
         if (walkTest == "." || walkTest == ".." ||
             walkTest.find_first_of("/\\") != std::string::npos || name != name.filename())
             return {};
-        std::error_code unreadable;
-        if (std::filesystem::is_regular_file(where / files::PathFromUtf8(walkTest + ".html"),
-                                             unreadable))
+        if (folderHandle.KindOf(files::PathFromUtf8(walkTest + ".html")) ==
+            FolderHandle::Kind::File)
             return RelativeUrl(walkTest + ".html");
-        if (std::filesystem::is_directory(where / name, unreadable))
+        if (folderHandle.KindOf(name) == FolderHandle::Kind::Folder)
             return RelativeUrl(walkTest) + "/";
         return {};
     };
-    const std::string page = files::Utf8FromPath(where / "Site book.html");
-    ReplacingFile out(page);
+    const std::string page = files::Utf8FromPath(where / kPageName);
+    ReplacingFile out(folderHandle, kPageName);
     out.Write(SiteBookHtml(book, link));
     const WriteOutcome written = out.Finish();
     if (!written) {

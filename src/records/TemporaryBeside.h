@@ -18,8 +18,11 @@ HANDLE CreateTemporaryBeside(const std::string& target, std::string& tempPath);
 #else
 // -1, with errno set, when no file could be made.
 int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath);
+// The same with `target` taken from the open folder `folder`, as the *at() calls take it.
+int CreateTemporaryBeside(int folder, const std::filesystem::path& target, std::string& tempPath);
 // Flushes the folder of `target`, so that a rename into it survives a crash.
 void SyncFolderOf(const std::filesystem::path& target);
+void SyncFolderOf(int folder, const std::filesystem::path& target);
 #endif
 
 } // namespace records

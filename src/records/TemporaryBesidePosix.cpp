@@ -8,15 +8,20 @@
 namespace records {
 
 int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath) {
+    return CreateTemporaryBeside(AT_FDCWD, target, tempPath);
+}
+
+int CreateTemporaryBeside(int folder, const std::filesystem::path& target, std::string& tempPath) {
     static unsigned counter = 0;
-    const std::filesystem::path folder = target.parent_path();
+    const std::filesystem::path parent = target.parent_path();
     for (int attempt = 0; attempt < 100; ++attempt) {
         // Appended rather than "." + name: GCC 12 at -O3 reads the latter as overlapping copies.
         const std::string name = std::string(".").append(target.filename().string()) + "." +
                                  std::to_string(::getpid()) + "." + std::to_string(++counter) +
                                  ".tmp";
-        tempPath = (folder / name).string();
-        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        tempPath = (parent / name).string();
+        const int fd =
+            ::openat(folder, tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0 || errno != EEXIST) {
             return fd;
         }
@@ -25,9 +30,13 @@ int CreateTemporaryBeside(const std::filesystem::path& target, std::string& temp
 }
 
 void SyncFolderOf(const std::filesystem::path& target) {
-    const std::filesystem::path folder =
+    SyncFolderOf(AT_FDCWD, target);
+}
+
+void SyncFolderOf(int folder, const std::filesystem::path& target) {
+    const std::filesystem::path parent =
         target.has_parent_path() ? target.parent_path() : std::filesystem::path(".");
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    const int fd = ::openat(folder, parent.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd >= 0) {
         ::fsync(fd);
         ::close(fd);

@@ -23,15 +23,21 @@ ReportOutcome Report(const std::string& folder) {
     if (!path.has_filename()) {
         path = path.parent_path();
     }
+    // The folder is reached from its parent, where its page goes, and both by their handles, so
+    // that the depth of the path does not matter.
+    const FolderHandle parent(path.parent_path());
     std::string error;
-    const std::optional<ReportContents> contents = ReadRecordingFolder(path, error);
+    const std::optional<ReportContents> contents =
+        ReadRecordingFolder(parent.Sub(path.filename()), error);
     if (!contents) {
         outcome.sMessage = error + " No report was written.";
         return outcome;
     }
-    const std::string page = files::Utf8FromPath(std::filesystem::path(path) += ".html");
+    std::filesystem::path pageName = path.filename();
+    pageName += ".html";
+    const std::string page = files::Utf8FromPath(parent.Path() / pageName);
     // Not through a link: an unrelated file must never be replaced by a report.
-    ReplacingFile file(page);
+    ReplacingFile file(parent, pageName);
     if (!file.Outcome()) {
         outcome.sMessage = file.Outcome().sError;
         return outcome;
