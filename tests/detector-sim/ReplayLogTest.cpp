@@ -2,6 +2,7 @@
 // give back, their times, and a log read only as far as the replay has gone.
 #include "ReplayLogReader.h"
 
+#include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
 #include <cstdio>
@@ -213,6 +214,27 @@ TEST(ReplayTimes, AGapOfLostLinesIsNotPlayedAsSilence) {
     EXPECT_NEAR(seconds[2], 0.2, 1e-9);
     EXPECT_NEAR(seconds[3], 0.3, 1e-9);
     EXPECT_TRUE(log.skipped.empty());
+}
+
+std::vector<double> Seconds(const std::string& text) {
+    std::vector<double> seconds;
+    for (const sim::ReplayChunk& chunk : ParseReplayLog(text).chunks) {
+        seconds.push_back(chunk.seconds);
+    }
+    return seconds;
+}
+
+// Before two lines are read no spacing is known, and a gap costs no time: one before the first
+// line is before the replay starts, one after it plays the next line at once; neither is taken
+// for the time of day the first line was logged at.
+TEST(ReplayTimes, AGapBeforeAnySpacingIsKnownCostsNoTime) {
+    const std::string lost = "12:00:14.700  Lost: 146 lines from 12:00:00.150 (14.6 s) could not "
+                             "be written\n";
+    const std::string frame = "  Inp:[00 2A 15 3F] chsum:Ok\n";
+    const std::string after = "12:00:14.700" + frame + "12:00:14.800" + frame;
+    EXPECT_THAT(Seconds(lost + after), testing::Pointwise(testing::DoubleNear(1e-9), {0.0, 0.1}));
+    EXPECT_THAT(Seconds("12:00:00.000" + frame + lost + after),
+                testing::Pointwise(testing::DoubleNear(1e-9), {0.0, 0.0, 0.1}));
 }
 
 TEST(ReplayTimes, TheIdentityWordGivesTheCommandForm) {

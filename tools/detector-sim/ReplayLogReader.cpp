@@ -144,14 +144,16 @@ std::optional<ReplayChunk> ReplayLogReader::Read(const TextLine& textLine) {
         offset += previous - seconds > kMidnightStep ? kSecondsPerDay : previous - seconds;
         seconds = *time + offset;
     }
-    if (first && std::exchange(gapAhead, false)) {
+    // A gap before the first line is before the replay starts.
+    if (std::exchange(gapAhead, false) && first) {
         offset -= seconds - previous - step;
         seconds = previous + step;
     }
+    // The first line has no spacing before it: a gap right after it plays the next one at once.
+    step = first ? seconds - previous : 0;
     if (!first) {
         first = seconds;
     }
-    step = seconds - previous;
     previous = seconds;
 
     ReplayChunk chunk;
