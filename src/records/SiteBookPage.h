@@ -1,19 +1,20 @@
 // `mirelund --site-book [FOLDER]`: the site book handed over as one page, "Site book.html"
 // beside "Site book.csv": a section for each detector with its settings as last confirmed, the
 // history of its events and its walk tests, and at the top what the site's owner must ask
-// about.
+// about. The book is read as a stream, so a book of any length makes its page.
 #pragma once
 
 #include "records/SiteBook.h"
+#include "records/SiteBookHtml.h"
 #include "records/WalkTestReport.h"
 
-#include <functional>
 #include <string>
 #include <vector>
 
 namespace records {
 
-// The book read back: its lines with the columns of the header, and the damaged ones.
+// A book's text read back whole: its lines with the columns of the header, and the damaged
+// ones.
 struct SiteBookRead {
     bool bIsSiteBook = false;
     std::vector<std::vector<std::string>> lines; // each in SiteBookColumns()'s order
@@ -23,10 +24,7 @@ struct SiteBookRead {
 // The separator is taken from the header, so a book written under either notation reads.
 SiteBookRead ReadSiteBookText(const std::string& text);
 
-// What the page links a walk test to: its report page when one exists, else its folder; empty
-// for no link, when the walk test's folder is shown as text.
-using LinkTarget = std::function<std::string(const std::string& walkTestFolder)>;
-
+// The page of a book read whole, as WriteSiteBookPage makes it from the file.
 std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link);
 
 // Writes FOLDER/"Site book.html"; the exit codes of the walk-test report.

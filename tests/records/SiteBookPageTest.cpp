@@ -8,6 +8,7 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <ostream>
 
 namespace records_test {
@@ -139,6 +140,31 @@ INSTANTIATE_TEST_SUITE_P(
                    {}}),
     [](const testing::TestParamInfo<DamageCase>& info) { return info.param.name; });
 
+// A book of years: each detector's latest events in full, the earlier ones counted; the
+// unreadable lines named up to a limit, the rest counted.
+TEST(SiteBookPage, ALongHistoryShowsItsLatestEventsAndCountsTheRest) {
+    std::vector<SiteBookEntry> entries;
+    std::string damaged;
+    for (std::size_t i = 0; i < records::kEventsShown + 10; ++i) {
+        const std::string time = "10:" + std::string(i < 10 ? "0" : "") + std::to_string(i) + ":00";
+        entries.push_back(Line(time.c_str(), records::kEventSettingsConfirmed, "1", "A01"));
+    }
+    for (std::size_t i = 0; i < records::kDamagedNamed + 3; ++i)
+        damaged += "too,few\r\n";
+    const std::string page =
+        records::SiteBookHtml(records::ReadSiteBookText(Book(entries) + damaged), LinkToFolder);
+    EXPECT_NE(page.find("1 detector, 60 events."), std::string::npos);
+    EXPECT_NE(page.find("The 10 earlier events, from 2026-12-10 10:00:00, are left out here"),
+              std::string::npos);
+    EXPECT_EQ(page.find("<td>2026-12-10 10:09:00</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td>2026-12-10 10:10:00</td>"), std::string::npos);
+    EXPECT_NE(page.find("<td>2026-12-10 10:59:00</td>"), std::string::npos);
+    const std::size_t lastNamed = 2 + entries.size() + records::kDamagedNamed - 1;
+    EXPECT_NE(page.find("Line " + std::to_string(lastNamed) + ": 2 fields"), std::string::npos);
+    EXPECT_EQ(page.find("Line " + std::to_string(lastNamed + 1) + ": "), std::string::npos);
+    EXPECT_NE(page.find("<li>and 3 more lines</li>"), std::string::npos);
+}
+
 TEST(SiteBookPage, TakesTheSeparatorFromAHeaderASpreadsheetQuoted) {
     std::string header;
     for (const std::string& column : records::SiteBookColumns())
@@ -220,6 +246,23 @@ TEST(SiteBookPage, TextThatIsNotUtf8IsReplaced) {
     EXPECT_EQ(page.find('\x01'), std::string::npos);
     EXPECT_NE(page.find("Zaun Nord \xE2\x80\x93 \xF0\x9F\x93\xA1"), std::string::npos)
         << "valid UTF-8 is kept";
+}
+
+// Larger than a book could be when it was read whole: a stretch of NUL bytes without a line end
+// (a file extended by a crash) is one damaged line, and the lines after it are read.
+TEST_F(SiteBookPageFile, ABookOfAnySizeGetsItsPage) {
+    const std::string start = Book({Line("10:00:00", records::kEventIdentified, "1", "A01")});
+    WriteAll(records::kSiteBookFileName, start);
+    std::filesystem::resize_file(records::kSiteBookFileName, start.size() + (65u << 20));
+    std::ofstream(records::kSiteBookFileName, std::ios::binary | std::ios::app)
+        << "\r\n" + records::SiteBookLine(WalkTest("11:00:00", "1", "A01"), ',');
+    const records::ReportOutcome written = records::WriteSiteBookPage(".");
+    ASSERT_EQ(written.kind, records::ReportOutcome::Kind::Incomplete) << written.sMessage;
+    EXPECT_NE(written.sMessage.find("\nLine 3: longer than 1 MiB"), std::string::npos)
+        << written.sMessage;
+    const std::string page = ReadAll("Site book.html");
+    EXPECT_NE(page.find("1 detector, 2 events."), std::string::npos);
+    EXPECT_EQ(page.find("Never walk-tested"), std::string::npos);
 }
 
 TEST_F(SiteBookPageFile, AWalkTestFolderNoFileCanHaveStillGetsItsPage) {

@@ -1,0 +1,97 @@
+// The site book's lines gathered into a section for each detector, each holding only what its
+// section of the page shows, so that the memory a book takes grows with its detectors and not
+// with its lines.
+#pragma once
+
+#include "records/SiteBookReader.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace records {
+
+// A line's fields, in SiteBookColumns()'s order.
+enum SiteBookColumn : std::size_t {
+    cDateTime,
+    cEvent,
+    cPort,
+    cModel,
+    cVersion,
+    cUnitId,
+    cPosition,
+    cAddress,
+    cOutputType,
+    cZoneLength,
+    cSetupMethod,
+    cSensitivity,
+    cPL,
+    cLL,
+    cHL,
+    cVmin,
+    cVmax,
+    cSupply,
+    cWalkTestFolder,
+    cFirstCount
+};
+
+// A detector's latest events, which its section shows in full; the earlier ones are counted.
+// Enough for the whole commissioning of a detector, while a book of years stays a page.
+inline constexpr std::size_t kEventsShown = 50;
+// The unreadable lines the page names; the others are counted.
+inline constexpr std::size_t kDamagedNamed = 100;
+
+// A line's fields in one string, a NUL after each: a field read from the book holds no control
+// character, and one allocation for a line keeps a long history small.
+class PackedLine {
+public:
+    explicit PackedLine(const std::vector<std::string>& fields);
+    std::string_view operator[](std::size_t column) const;
+
+private:
+    std::string bytes;
+};
+
+struct SiteBookSection {
+    // The latest kEventsShown events, in turn: the oldest is at iNextEvent once all are taken.
+    std::vector<PackedLine> lastEvents;
+    std::size_t iNextEvent = 0;
+    // The latest line that read the settings from the detector or had them confirmed.
+    std::optional<PackedLine> lastSettings;
+    std::uint64_t iEvents = 0;
+    std::string sFirstDateTime;
+    bool bWalkTested = false;
+    // A change of its settings was not confirmed, and none was confirmed since.
+    bool bUnconfirmed = false;
+
+    void Add(const std::vector<std::string>& fields);
+    const PackedLine& Latest() const;
+    // The events kept, in the book's order.
+    std::vector<const PackedLine*> EventsKept() const;
+};
+
+struct SiteBookContents {
+    std::vector<SiteBookSection> detectors; // in the order of their first lines
+    std::uint64_t iEvents = 0;
+    std::vector<std::string> damaged; // the first kDamagedNamed lines that could not be read
+    std::uint64_t iDamaged = 0;
+};
+
+class SiteBookSections final : public SiteBookLines {
+public:
+    void Line(std::vector<std::string> fields) override;
+    void Damaged(std::string text) override;
+    const SiteBookContents& Contents() const { return contents; }
+
+private:
+    std::size_t SectionFor(const std::vector<std::string>& fields);
+
+    SiteBookContents contents;
+    std::map<std::string, std::size_t> byKey;
+};
+
+} // namespace records
