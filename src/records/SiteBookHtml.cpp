@@ -5,6 +5,7 @@
 #include "records/SiteBook.h"
 
 #include <algorithm>
+#include <map>
 
 namespace records {
 
@@ -51,14 +52,26 @@ std::string Heading(const SiteBookSection& detector) {
     return "Unit " + std::string(latest[cUnitId]) + ", position " + std::string(latest[cPosition]);
 }
 
+std::string FirstBooked(const SiteBookSection& detector) {
+    return "first booked " + detector.sFirstDateTime;
+}
+
+// Two sections may carry the same heading (detectors without a position): when each was first
+// booked tells them apart.
 std::string AskAbout(const std::vector<SiteBookSection>& detectors) {
+    std::map<std::string, int> headings;
+    for (const SiteBookSection& d : detectors)
+        ++headings[Heading(d)];
     std::string ask;
     for (const SiteBookSection& d : detectors) {
+        const std::string heading = Heading(d);
+        const std::string which =
+            HtmlEscape(headings[heading] == 1 ? heading : heading + " (" + FirstBooked(d) + ")");
         if (d.bUnconfirmed)
-            ask += "<li>" + HtmlEscape(Heading(d)) +
+            ask += "<li>" + which +
                    ": a change of its settings was never confirmed by the detector</li>";
         if (!d.bWalkTested)
-            ask += "<li>" + HtmlEscape(Heading(d)) + ": never walk-tested</li>";
+            ask += "<li>" + which + ": never walk-tested</li>";
     }
     return ask.empty() ? ask
                        : "<div class=\"ask\"><p class=\"mark\">To ask about:</p><ul>" + ask +
@@ -127,7 +140,7 @@ std::string Section(const SiteBookSection& detector, const LinkTarget& link) {
     const PackedLine& latest = detector.Latest();
     std::string section = "<section><h2>" + HtmlEscape(Heading(detector)) + "</h2><p>" +
                           HtmlEscape(latest[cModel]) + ", version " + HtmlEscape(latest[cVersion]) +
-                          "</p>";
+                          "; " + HtmlEscape(FirstBooked(detector)) + "</p>";
     if (detector.bUnconfirmed)
         section += "<p class=\"mark\">A change of its settings was never confirmed.</p>";
     if (!detector.bWalkTested)

@@ -8,6 +8,31 @@
 
 namespace records {
 
+namespace {
+
+// What the book holds for a detector without a position.
+constexpr std::string_view kNoPosition = "---";
+
+// The model, unit ID and position that make two connections one detector; empty where the
+// position is not a real one, as no two such connections are known to be one detector.
+std::string DetectorKey(std::string_view model, std::string_view unit, std::string_view position) {
+    if (position.empty() || position == kNoPosition)
+        return {};
+    std::string key(model);
+    ((key += '\0') += unit) += '\0';
+    return key += position;
+}
+
+std::string DetectorKey(const std::vector<std::string>& fields) {
+    return DetectorKey(fields[cModel], fields[cUnitId], fields[cPosition]);
+}
+
+std::string DetectorKey(const PackedLine& line) {
+    return DetectorKey(line[cModel], line[cUnitId], line[cPosition]);
+}
+
+} // namespace
+
 PackedLine::PackedLine(const std::vector<std::string>& fields) {
     std::size_t size = 0;
     for (const std::string& field : fields)
@@ -61,7 +86,12 @@ std::vector<const PackedLine*> SiteBookSection::EventsKept() const {
 
 void SiteBookSections::Line(std::vector<std::string> fields) {
     ++contents.iEvents;
-    contents.detectors[SectionFor(fields)].Add(fields);
+    const std::size_t section = SectionFor(fields);
+    SiteBookSection& detector = contents.detectors[section];
+    const std::string previous =
+        detector.iEvents == 0 ? std::string() : DetectorKey(detector.Latest());
+    detector.Add(fields);
+    Rename(section, previous, DetectorKey(fields));
 }
 
 void SiteBookSections::Damaged(std::string text) {
@@ -69,13 +99,33 @@ void SiteBookSections::Damaged(std::string text) {
         contents.damaged.push_back(std::move(text));
 }
 
-// A detector is its unit ID and position.
 std::size_t SiteBookSections::SectionFor(const std::vector<std::string>& fields) {
-    const std::string key = fields[cUnitId] + '\0' + fields[cPosition];
-    const auto [it, added] = byKey.emplace(key, contents.detectors.size());
-    if (added)
+    const auto open = byPort.find(fields[cPort]);
+    if (fields[cEvent] != kEventIdentified && open != byPort.end() &&
+        open->second.sModel == fields[cModel])
+        return open->second.iSection;
+    std::size_t section = contents.detectors.size();
+    const auto found = byDetector.find(DetectorKey(fields));
+    if (found != byDetector.end()) {
+        section = found->second.back();
+    } else {
         contents.detectors.emplace_back();
-    return it->second;
+    }
+    byPort.insert_or_assign(fields[cPort], Connection{section, fields[cModel]});
+    return section;
+}
+
+void SiteBookSections::Rename(std::size_t section, const std::string& previous,
+                              const std::string& key) {
+    if (key == previous)
+        return;
+    if (const auto known = byDetector.find(previous); known != byDetector.end()) {
+        std::erase(known->second, section);
+        if (known->second.empty())
+            byDetector.erase(known);
+    }
+    if (!key.empty())
+        byDetector[key].push_back(section);
 }
 
 } // namespace records

@@ -81,6 +81,11 @@ struct SiteBookContents {
     std::uint64_t iDamaged = 0;
 };
 
+// A section is one detector's connection, whatever the installer changes meanwhile: an
+// "Identified" line opens a connection on its port, and the port's later lines of the same
+// model belong to it; a line that finds no connection of its model on its port opens one (its
+// "Identified" line was lost). A connection found as another section's detector was left (the
+// same model, unit ID and position, a real one) goes on in that section.
 class SiteBookSections final : public SiteBookLines {
 public:
     void Line(std::vector<std::string> fields) override;
@@ -88,10 +93,21 @@ public:
     const SiteBookContents& Contents() const { return contents; }
 
 private:
+    // The connection a port's lines go to.
+    struct Connection {
+        std::size_t iSection;
+        std::string sModel;
+    };
+
     std::size_t SectionFor(const std::vector<std::string>& fields);
+    // The section is now known by `key` instead of `previous`.
+    void Rename(std::size_t section, const std::string& previous, const std::string& key);
 
     SiteBookContents contents;
-    std::map<std::string, std::size_t> byKey;
+    std::map<std::string, Connection> byPort;
+    // The sections by their latest model, unit ID and real position; where several are, the
+    // latest to take that name is last.
+    std::map<std::string, std::vector<std::size_t>> byDetector;
 };
 
 } // namespace records

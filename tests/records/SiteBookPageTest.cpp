@@ -50,10 +50,11 @@ std::string LinkToFolder(const std::string& folder) {
 }
 
 TEST(SiteBookPage, GroupsByDetectorInTimeOrderAndAsksAboutWhatIsMissing) {
+    SiteBookEntry identified = Line("10:20:00", records::kEventIdentified, "2", "B02");
     SiteBookEntry unconfirmed = Line("10:30:00", records::kEventSettingsNotConfirmed, "2", "B02");
+    identified.sPort = unconfirmed.sPort = "COM4";
     const std::string text = Book({Line("10:00:00", records::kEventIdentified, "1", "A01"),
-                                   Line("10:20:00", records::kEventIdentified, "2", "B02"),
-                                   unconfirmed, WalkTest("10:10:00", "1", "A01"),
+                                   identified, unconfirmed, WalkTest("10:10:00", "1", "A01"),
                                    Line("10:05:00", records::kEventSettingsConfirmed, "1", "A01")},
                                   ',');
     const records::SiteBookRead book = records::ReadSiteBookText(text);
@@ -70,10 +71,26 @@ TEST(SiteBookPage, GroupsByDetectorInTimeOrderAndAsksAboutWhatIsMissing) {
     EXPECT_NE(ask.find("Unit 2, position B02: never walk-tested"), std::string::npos);
     EXPECT_NE(ask.find("Unit 2, position B02: a change of its settings was never confirmed"),
               std::string::npos);
+    EXPECT_NE(page.find("version 1.3; first booked 2026-12-10 10:20:00</p>"), std::string::npos);
     EXPECT_EQ(ask.find("Unit 1"), std::string::npos) << "unit 1 is complete";
     EXPECT_NE(page.find("<a href=\"2026-12-10 10:10:00/\">"), std::string::npos);
     EXPECT_NE(page.find("@media print"), std::string::npos);
     EXPECT_EQ(page.find("http"), std::string::npos) << "no network references";
+}
+
+// Two detectors without a position and of the same unit ID, one after the other on a port.
+TEST(SiteBookPage, SectionsOfTheSameHeadingAreToldApartWhereAskedAbout) {
+    const std::string page = records::SiteBookHtml(
+        records::ReadSiteBookText(Book({Line("10:00:00", records::kEventIdentified, "1", "---"),
+                                        Line("11:00:00", records::kEventIdentified, "1", "---")})),
+        LinkToFolder);
+    EXPECT_NE(page.find("2 detectors, 2 events."), std::string::npos);
+    EXPECT_NE(
+        page.find("Unit 1, position --- (first booked 2026-12-10 10:00:00): never walk-tested"),
+        std::string::npos);
+    EXPECT_NE(
+        page.find("Unit 1, position --- (first booked 2026-12-10 11:00:00): never walk-tested"),
+        std::string::npos);
 }
 
 TEST(SiteBookPage, EscapesEveryTextAndSkipsDamagedLinesByNumber) {
