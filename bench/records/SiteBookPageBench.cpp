@@ -1,6 +1,7 @@
 // `mirelund --site-book` on a book of a million lines: the time to make the page and the peak
-// memory it takes. Goal: the page of any book in a few tens of MiB, its time growing with the
-// book's lines (some seconds for a million). Run by hand:
+// memory it takes. Goal: a few tens of MiB however long the book, the memory growing only with
+// the sections the page shows; the time growing with the book's lines (some seconds for a
+// million). The book without positions is the worst case for sections. Run by hand:
 //   build/bench/records/site_book_bench
 // The book is written once, to a temporary folder removed at the end. Counters: peak_MiB, the
 // process's peak resident memory while the page is made (VmHWM, reset before each run, so it
