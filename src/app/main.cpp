@@ -78,8 +78,9 @@ int main(int argc, char** argv) {
         const int accessLevel = options.bSimple ? 0 : 1;
         console::TfmMain window(clock, detlink::MakePlatformSerialBackend(),
                                 detlink::SystemPortNames, accessLevel);
-        // A logout, Ctrl+C or a closed terminal closes the window like the operator would.
-        new console::TerminationSignals(window);
+        // A logout, Ctrl+C or a closed terminal closes the window like the operator would,
+        // save that nobody is asked about what cannot be written.
+        new console::TerminationSignals(window, [&window] { window.CloseUnattended(); });
         window.show();
         return QApplication::exec();
     } catch (const std::exception& error) {

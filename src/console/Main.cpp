@@ -57,6 +57,9 @@ TfmMain::TfmMain(const detlink::Clock& clock, std::unique_ptr<detlink::SerialBac
     tmPacedViews->setSingleShot(true);
     tmPacedViews->setTimerType(Qt::PreciseTimer);
     connect(tmPacedViews, &QTimer::timeout, this, [this] { PaintHeldViews(); });
+    tmWaitingRecords = new QTimer(this);
+    tmWaitingRecords->setObjectName(QStringLiteral("tmWaitingRecords"));
+    connect(tmWaitingRecords, &QTimer::timeout, this, [this] { WriteWaitingRecords(); });
     BuildWindow();
     BuildActions();
     BuildOscillogramGroup();
@@ -202,8 +205,12 @@ void TfmMain::actClearExecute() {
 }
 
 void TfmMain::closeEvent(QCloseEvent* event) {
-    // The wait below pumps messages, so a second close request can arrive inside it.
+    // The waits below pump messages, so a second close request can arrive inside them; one
+    // from a signal answers the question about unwritten records, which nobody will answer.
     if (bClosing) {
+        if (bUnattendedClose)
+            if (QWidget* dialog = QApplication::activeModalWidget())
+                dialog->close();
         event->ignore();
         return;
     }
@@ -225,6 +232,7 @@ void TfmMain::closeEvent(QCloseEvent* event) {
     Gate.Close();
     EndRecording();
     BookUnconfirmedSettings();
+    FinishRecordsAtClose();
     if (errorNotice)
         errorNotice->close();
     event->accept();

@@ -23,6 +23,7 @@
 #include "records/SiteBook.h"
 
 #include <QMainWindow>
+#include <QStringList>
 
 #include <memory>
 #include <optional>
@@ -104,6 +105,13 @@ public:
     void PaintHeldViews();
     // Says a fault to the operator without waiting for an answer.
     void ShowNotice(const QString& text);
+    // A close with nobody to ask (a signal, the session's end): what cannot be written at
+    // the end goes to stderr instead of a question.
+    void CloseUnattended();
+    // Writes what waits: summaries the disk refused (and their walk tests' lines in the book),
+    // the site book's waiting lines and a port the settings file refused. Then shows what
+    // still waits. The retry timer's handler.
+    void WriteWaitingRecords();
 
     void QueueCalibrationOn();
     void QueueCalibrationOff();
@@ -314,8 +322,21 @@ private:
     void BookUnconfirmedSettings();
     void AppendToSiteBook(const records::SiteBookEntry& entry);
     std::optional<records::SiteBookEntry> lastSiteBookEntry;
-    // Stops the walk-test recording and books it for the detector recorded.
+    // Stops the walk-test recording and books it for the detector recorded; a walk test whose
+    // summary waits is booked once its summary is written.
     void EndRecording();
+    std::vector<records::SiteBookEntry> walkTestsAwaitingSummary;
+    // What could not yet be written, one sentence each; empty when nothing waits.
+    QStringList WaitingRecords() const;
+    void ShowWaitingRecords();
+    // The port of the last identification when the settings file refused it.
+    std::optional<int> unwrittenComPort;
+    QTimer* tmWaitingRecords;
+    // The end of the run's records at close: retried while a person asks for it; whatever
+    // still waits is booked or set aside as such and said.
+    void FinishRecordsAtClose();
+    bool AskRetryAtClose(const QStringList& waiting);
+    bool bUnattendedClose = false;
     void RememberRecordedDetector();
     // The sensitivity step the status panel shows, or -1 for "---".
     int SensitivityIndexShown() const;

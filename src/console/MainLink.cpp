@@ -53,12 +53,14 @@ void TfmMain::cbComPortChange() {
 }
 
 // Every identification writes the port: a settings file that refuses it would otherwise lose
-// the run's port without a word.
+// the run's port without a word. A refused port waits, and is tried again, like every record.
 void TfmMain::StoreComPort(int port) {
     const records::WriteOutcome outcome = settingsFile.WriteComPort(port);
     if (!outcome && !bComPortFailureShown)
         ReportError(outcome.sError);
     bComPortFailureShown = !outcome;
+    unwrittenComPort = outcome ? std::nullopt : std::optional(port);
+    ShowWaitingRecords();
 }
 
 } // namespace console

@@ -79,6 +79,7 @@ void TfmMain::AppendToSiteBook(const records::SiteBookEntry& entry) {
     const std::string error = siteBook->Append(entry);
     if (!error.empty())
         ShowNotice(QString::fromLocal8Bit(error.c_str()));
+    ShowWaitingRecords();
 }
 
 // The detector left (or the window closed) before it answered a change: the book says so with
@@ -108,23 +109,29 @@ void TfmMain::BookConfirmedSettings() {
 
 void TfmMain::EndRecording() {
     const bool recorded = recording.bRecording();
-    recording.StopRecording();
+    const bool summaryWritten = recording.StopRecording();
     const std::optional<records::SiteBookEntry> detector = std::exchange(recordedDetector, {});
-    if (!recorded || !siteBook)
+    if (!recorded || !siteBook) {
+        ShowWaitingRecords();
         return;
-    std::vector<std::string> counts;
-    for (const std::string& line : recording.Events.SummaryLines())
-        counts.push_back(line.substr(line.rfind(' ') + 1));
-    if (Connected()) {
-        WriteSiteBook(records::kEventWalkTest, recording.sRecordFolder, counts);
-    } else if (detector) {
-        records::SiteBookEntry entry = *detector;
-        entry.sDateTime = LocalDateTime(clock.Now());
-        entry.sEvent = records::kEventWalkTest;
-        entry.sWalkTestFolder = recording.sRecordFolder;
-        entry.walkTestCounts = counts;
-        AppendToSiteBook(entry);
     }
+    std::optional<records::SiteBookEntry> entry =
+        Connected() ? std::optional(DetectorEntry(records::kEventWalkTest)) : detector;
+    if (!entry) {
+        ShowWaitingRecords();
+        return;
+    }
+    entry->sDateTime = LocalDateTime(clock.Now());
+    entry->sEvent = records::kEventWalkTest;
+    entry->sWalkTestFolder = recording.sRecordFolder;
+    for (const std::string& line : recording.Events.SummaryLines())
+        entry->walkTestCounts.push_back(line.substr(line.rfind(' ') + 1));
+    if (summaryWritten) {
+        AppendToSiteBook(*entry);
+        return;
+    }
+    walkTestsAwaitingSummary.push_back(*entry);
+    ShowWaitingRecords();
 }
 
 // The detector a walk test starts with is the one it is booked for, should it be lost.

@@ -4,16 +4,20 @@
 
 #include "console/PageTabBar.h"
 
+#include <QLabel>
 #include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 namespace console {
 
 PageControl::PageControl(QWidget* parent)
     : QWidget(parent)
     , tabBar(new PageTabBar(this))
-    , stack(new QStackedWidget(this)) {
+    , stack(new QStackedWidget(this))
+    , cornerLabel(new QLabel(this)) {
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -25,6 +29,32 @@ PageControl::PageControl(QWidget* parent)
     // Both bring the page through SetActivePage; the wheel is refused by the tab bar itself.
     connect(tabBar, &QTabBar::tabBarClicked, this, [this](int tab) { SelectTab(tab); });
     connect(tabBar, &QTabBar::currentChanged, this, [this](int tab) { SelectTab(tab); });
+    cornerLabel->setObjectName(QStringLiteral("lblWaitingRecords"));
+    cornerLabel->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    QPalette palette = cornerLabel->palette();
+    palette.setColor(QPalette::WindowText, Qt::darkRed);
+    cornerLabel->setPalette(palette);
+    cornerLabel->hide();
+}
+
+void PageControl::SetCornerText(const QString& text, const QString& toolTip) {
+    cornerLabel->setText(text);
+    cornerLabel->setToolTip(toolTip);
+    cornerLabel->setVisible(!text.isEmpty());
+    PlaceCornerLabel();
+}
+
+void PageControl::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    PlaceCornerLabel();
+}
+
+// From the last tab's end to the row's end, so that a long text is cut rather than drawn
+// over the tabs.
+void PageControl::PlaceCornerLabel() {
+    const int left = tabBar->count() > 0 ? tabBar->tabRect(tabBar->count() - 1).right() + 8 : 0;
+    cornerLabel->setGeometry(left, 0, std::max(0, width() - left - 4), tabBar->height());
+    cornerLabel->raise();
 }
 
 void PageControl::SelectTab(int tab) {
@@ -74,6 +104,7 @@ void PageControl::RebuildTabs() {
         }
     }
     SyncTabSelection();
+    PlaceCornerLabel();
 }
 
 void PageControl::SyncTabSelection() {

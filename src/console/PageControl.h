@@ -8,6 +8,7 @@
 
 #include <array>
 
+class QLabel;
 class QStackedWidget;
 
 namespace console {
@@ -30,7 +31,14 @@ public:
     void SetActivePage(Page page);
 
     PageTabBar* TabBar() const { return tabBar; }
+    // A short line at the right end of the tab row, where it covers neither a tab nor a page:
+    // what the window keeps waiting to be written. Empty hides it.
+    void SetCornerText(const QString& text, const QString& toolTip);
+    QLabel* CornerLabel() const { return cornerLabel; }
     QWidget* PageWidget(Page page) const { return pages[Index(page)]; }
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
 
 signals:
     void pageChanged(console::Page from, console::Page to);
@@ -40,9 +48,11 @@ private:
     void SelectTab(int tab);
     void RebuildTabs();
     void SyncTabSelection();
+    void PlaceCornerLabel();
 
     PageTabBar* tabBar;
     QStackedWidget* stack;
+    QLabel* cornerLabel;
     std::array<QWidget*, kPageCount> pages{};
     std::array<QString, kPageCount> captions;
     std::array<bool, kPageCount> tabVisible{};

@@ -5,6 +5,8 @@
 
 #include <QObject>
 
+#include <functional>
+
 class QSocketNotifier;
 class QWidget;
 
@@ -13,8 +15,9 @@ namespace console {
 class TerminationSignals : public QObject {
 public:
     // From now until destruction the three signals close the window instead of ending the
-    // process; one instance at a time.
-    explicit TerminationSignals(QWidget& window);
+    // process, through closeUnattended: nobody is there to answer a question. One instance
+    // at a time.
+    TerminationSignals(QWidget& window, std::function<void()> closeUnattended);
     ~TerminationSignals() override;
 
 private:

@@ -37,19 +37,19 @@ void Install(void (*handler)(int)) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QWidget& window)
+TerminationSignals::TerminationSignals(QWidget& window, std::function<void()> closeUnattended)
     : QObject(&window)
     , notifier(nullptr) {
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_NONBLOCK | SOCK_CLOEXEC, 0, selfPipe.data()) != 0)
         return;
     notifier = new QSocketNotifier(selfPipe[0], QSocketNotifier::Read, this);
-    connect(notifier, &QSocketNotifier::activated, this, [&window] {
+    connect(notifier, &QSocketNotifier::activated, this, [closeUnattended] {
         char bytes[16];
         while (::read(selfPipe[0], bytes, sizeof bytes) > 0) {
         }
         // A signal during the shut-down's own wait is a second close request, which the
         // window ignores: the wait stays bounded.
-        window.close();
+        closeUnattended();
     });
     Install(OnTerminationSignal);
 }

@@ -19,11 +19,12 @@ namespace console {
 namespace {
 
 QWidget* closingWindow = nullptr;
+std::function<void()> closeWindow;
 HANDLE shutDownDone = nullptr;
 
 BOOL WINAPI OnConsoleControl(DWORD event) {
     if (closingWindow != nullptr) {
-        QMetaObject::invokeMethod(closingWindow, "close", Qt::QueuedConnection);
+        QMetaObject::invokeMethod(closingWindow, closeWindow, Qt::QueuedConnection);
     }
     if (event == CTRL_CLOSE_EVENT || event == CTRL_LOGOFF_EVENT || event == CTRL_SHUTDOWN_EVENT) {
         WaitForSingleObject(shutDownDone, INFINITE);
@@ -33,14 +34,15 @@ BOOL WINAPI OnConsoleControl(DWORD event) {
 
 } // namespace
 
-TerminationSignals::TerminationSignals(QWidget& window)
+TerminationSignals::TerminationSignals(QWidget& window, std::function<void()> closeUnattended)
     : QObject(&window)
     , notifier(nullptr) {
     closingWindow = &window;
+    closeWindow = closeUnattended;
     shutDownDone = CreateEventA(nullptr, TRUE, FALSE, nullptr);
     SetConsoleCtrlHandler(OnConsoleControl, TRUE);
     connect(qGuiApp, &QGuiApplication::commitDataRequest, this,
-            [&window](QSessionManager&) { window.close(); });
+            [closeUnattended](QSessionManager&) { closeUnattended(); });
 }
 
 TerminationSignals::~TerminationSignals() {

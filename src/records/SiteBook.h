@@ -47,6 +47,8 @@ inline constexpr const char* kEventSettingsConfirmed = "Settings confirmed";
 inline constexpr const char* kEventSettingsNotConfirmed = "Settings not confirmed";
 inline constexpr const char* kEventCalibrationEnded = "Calibration ended";
 inline constexpr const char* kEventWalkTest = "Walk test";
+// The run ended before the walk test's summary could be written: its folder holds the pictures.
+inline constexpr const char* kEventWalkTestWithoutSummary = "Walk test (summary missing)";
 
 // The header's column names, in the order of a line's fields.
 const std::vector<std::string>& SiteBookColumns();

@@ -439,6 +439,14 @@ TEST_F(MainWindow, APortThatCannotBeRememberedIsSaidOnce) {
         << window->errorNotice->text().toStdString();
     window->StoreComPort(3);
     EXPECT_EQ(window->errorNotice->Shown().size(), 1);
+    // It waits in sight and is written once the file can be.
+    EXPECT_EQ(window->pcMain->CornerLabel()->text(), "Not yet written: the port");
+    ASSERT_TRUE(QDir(directory.path()).rmdir("Mirelund.ini"));
+    window->WriteWaitingRecords();
+    EXPECT_FALSE(window->pcMain->CornerLabel()->isVisible());
+    QFile ini(directory.filePath("Mirelund.ini"));
+    ASSERT_TRUE(ini.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(ini.readAll().contains("ComPort=3"));
 }
 
 // A fault inside a cycle is said in a notice that waits for nobody: the next cycle comes on

@@ -7,14 +7,18 @@
 #include "catalogue/DetectorCatalogue.h"
 #include "console/ErrorNotice.h"
 #include "console/SettingsBand.h"
+#include "records/SiteBook.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
 #include <QTest>
+#include <QTimer>
 
 namespace console {
 namespace {
@@ -226,16 +230,52 @@ TEST_F(Recording, ARefusedPictureStopsNeitherTheLinkNorTheCount) {
                                                    "Malfunctions: 0"}));
 }
 
-// Closing the window while the disk refuses the last picture and the summary: the shut-down
-// reports them without waiting for anyone.
-TEST_F(Recording, AShutDownWithARefusedSummaryWaitsForNobody) {
+// The installer closes the window while the disk refuses the summary: the window stays open and
+// says what is not written, with a way to retry; once the way is clear, Retry writes it and
+// the walk test is booked.
+TEST_F(Recording, APersonClosingOnARefusedSummaryIsAskedToRetryOrCloseAnyway) {
+    StartWalkTest();
+    BlockFolder();
+    QString asked;
+    bool openWhileAsked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        asked = box->informativeText();
+        openWhileAsked = window->isVisible();
+        Unblock();
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == "Retry")
+                button->click();
+    });
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(openWhileAsked);
+    EXPECT_TRUE(asked.contains("summary of the walk test")) << asked.toStdString();
+    EXPECT_FALSE(window->isVisible());
+    const std::vector<std::string> summary = Summary();
+    ASSERT_GE(summary.size(), 8u);
+    EXPECT_EQ(summary.front(), "Start Recording");
+    EXPECT_EQ(summary.back(), "Malfunctions: 0");
+}
+
+// A signal or the session's end closes the window on the same full disk: nobody is asked, the
+// reason goes to stderr, and the site book says the walk test's summary is missing.
+TEST_F(Recording, AnUnattendedCloseOnARefusedSummarySaysSoOnStderrAndInTheBook) {
     ModalWatch modal;
     StartWalkTest();
     BlockFolder();
-    EXPECT_TRUE(window->close());
+    testing::internal::CaptureStderr();
+    window->CloseUnattended();
+    const std::string said = testing::internal::GetCapturedStderr();
     EXPECT_EQ(modal.iSeen, 0);
     EXPECT_FALSE(window->isVisible());
-    EXPECT_FALSE(window->errorNotice && window->errorNotice->isVisible());
+    EXPECT_NE(said.find("summary of the walk test"), std::string::npos) << said;
+    QFile book(QDir(directory.path()).filePath(records::kSiteBookFileName));
+    ASSERT_TRUE(book.open(QIODevice::ReadOnly));
+    const QStringList lines = QString::fromUtf8(book.readAll()).split("\r\n");
+    ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[lines.size() - 2].contains("Walk test (summary missing)"))
+        << lines[lines.size() - 2].toStdString();
 }
 
 } // namespace

@@ -3,16 +3,23 @@
 #include "ConsoleFixture.h"
 
 #include "catalogue/DetectorCatalogue.h"
+#include "console/PageControl.h"
+#include "console/PageTabBar.h"
 #include "console/SettingsBand.h"
 #include "console/StatusPanel.h"
 #include "records/SiteBook.h"
 
+#include <QAbstractButton>
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLabel>
+#include <QMessageBox>
+#include <QTabBar>
 #include <QTest>
+#include <QTimer>
 
 #include <map>
 
@@ -145,6 +152,51 @@ TEST_F(SiteBookLines, AWalkTestEndingAfterTheDetectorIsLostIsBookedForIt) {
     EXPECT_EQ(lines[1].at("Model"), lines[0].at("Model"));
     EXPECT_EQ(lines[1].at("Disconnections"), "1");
     EXPECT_FALSE(lines[1].at("Walk test folder").isEmpty());
+}
+
+// Something holds the book's place (here a folder; on site a spreadsheet that has it open): the
+// window shows what waits, and the line goes in once the book can be written.
+TEST_F(SiteBookLines, ALineTheBookRefusesWaitsInSightAndIsWrittenLater) {
+    ASSERT_TRUE(QDir(directory.path()).mkdir(records::kSiteBookFileName));
+    SendCycle(Detector());
+    Drain();
+    Drain();
+    const QLabel* waiting = window->pcMain->CornerLabel();
+    EXPECT_TRUE(waiting->isVisible());
+    EXPECT_EQ(waiting->text(), "Not yet written: 1 site book line");
+    EXPECT_TRUE(waiting->toolTip().contains(records::kSiteBookFileName))
+        << waiting->toolTip().toStdString();
+    const QRect lastTab = window->pcMain->TabBar()->tabRect(window->pcMain->TabBar()->count() - 1);
+    EXPECT_GT(waiting->geometry().left(), lastTab.right()) << "the tabs stay readable";
+
+    ASSERT_TRUE(QDir(directory.path()).rmdir(records::kSiteBookFileName));
+    window->WriteWaitingRecords();
+    EXPECT_EQ(Events(), std::vector<QString>{"Identified"});
+    EXPECT_FALSE(waiting->isVisible());
+}
+
+// Still refused when the installer closes the window: asked, "Close anyway" puts the line
+// beside the book, where the book's page finds it.
+TEST_F(SiteBookLines, ALineStillWaitingAtCloseGoesBesideTheBook) {
+    ASSERT_TRUE(QDir(directory.path()).mkdir(records::kSiteBookFileName));
+    SendCycle(Detector());
+    Drain();
+    Drain();
+    QString asked;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        asked = box->informativeText();
+        for (QAbstractButton* button : box->buttons())
+            if (button->text() == "Close anyway")
+                button->click();
+    });
+    EXPECT_TRUE(window->close());
+    EXPECT_TRUE(asked.contains("1 site book line(s) wait")) << asked.toStdString();
+    EXPECT_TRUE(asked.contains(records::kSiteBookWaitingFileName)) << asked.toStdString();
+    QFile aside(directory.filePath(records::kSiteBookWaitingFileName));
+    ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(QString::fromUtf8(aside.readAll()).contains("Identified"));
 }
 
 class SiteBookTurnedOff : public SiteBookLines {
