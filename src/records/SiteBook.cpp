@@ -165,7 +165,8 @@ std::string SiteBook::SetWaitingAside() {
         waiting.pop_front();
     }
     return lost + std::to_string(count) + " site book line(s) were written to \"" + aside +
-           "\" because " + sWaitReason + "; the book's page reads them from there.";
+           "\" beside the book, which refused them (" + sWaitReason +
+           "); the book's page reads them from there.";
 }
 
 } // namespace records
