@@ -25,8 +25,8 @@ namespace console {
 
 namespace {
 constexpr int kSpecial2 = 3;
-// lPeriod's distance from the plot's bottom right corner, inside its frame.
-constexpr int kPeriodInset = 2;
+// lPeriod's distance below the plot's frame.
+constexpr int kPeriodGap = 1;
 } // namespace
 
 void TfmMain::BuildOscillogramGroup() {
@@ -41,14 +41,16 @@ void TfmMain::BuildOscillogramGroup() {
         ShowOscillogramControls();
     });
     actAutoYScale->setText(QStringLiteral("Auto scaling Y <F11>"));
-    // A child of the chart, so it is drawn after the plot; on the chart's ground, so neither a
-    // grid line nor an alarm bar runs through its text.
+    // Under the plot's right end, in a strip of its own: over the plot it would hide the newest
+    // points once the page is full.
     lPeriod = new QLabel(chRange);
     lPeriod->setAutoFillBackground(true);
     QPalette ground = lPeriod->palette();
     ground.setColor(QPalette::Window, ChartWidget::Ground());
     lPeriod->setPalette(ground);
     lPeriod->setMargin(1);
+    chRange->SetBottomStrip(lPeriod->fontMetrics().height() + 2 * lPeriod->margin() +
+                            2 * kPeriodGap);
     connect(chRange, &ChartWidget::resized, this, [this] { RecalcMaxPointsPerPage(); });
 }
 
@@ -77,8 +79,7 @@ void TfmMain::ShowOscillogramControls() {
     lPeriod->setText(QString::fromStdString(oscControls.lPeriod));
     lPeriod->adjustSize();
     const QRect plot = chRange->PlotArea();
-    lPeriod->move(plot.right() - lPeriod->width() - kPeriodInset,
-                  plot.bottom() - lPeriod->height() - kPeriodInset);
+    lPeriod->move(plot.right() + 1 - lPeriod->width(), plot.bottom() + 1 + kPeriodGap);
 }
 
 void TfmMain::sbLeftAxisUpClick() {

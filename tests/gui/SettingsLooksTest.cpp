@@ -118,15 +118,16 @@ TEST_F(SettingsLooks, AlarmGroupCaptionAndCountSitOnTheFrameLineAboveItsControls
               count->contentsRect().width());
 }
 
-// The period is drawn over whatever the chart holds at the plot's corner: a grid line or an
-// alarm bar beneath it changes none of its pixels.
-TEST_F(SettingsLooks, PeriodLabelIsDrawnOverGridAndAlarmBarsOnItsOwnGround) {
+// The period covers no data: it lies under the plot, whole, and a grid line or an alarm bar
+// changes none of its pixels.
+TEST_F(SettingsLooks, PeriodLabelCoversNoDataAndNothingRunsThroughIt) {
     Enter();
     chart::ChartModel& model = window->chRangeModel;
     for (const QSize size : Sizes()) {
         window->resize(size);
         const QRect label = window->lPeriod->geometry();
-        ASSERT_TRUE(window->chRange->PlotArea().contains(label));
+        ASSERT_FALSE(window->chRange->PlotArea().intersects(label));
+        ASSERT_TRUE(window->chRange->rect().contains(label));
         model.leftAxis.gridVisible = false;
         model.bottomAxis.gridVisible = false;
         model.At(oscillogram::serRangeAlarm).Clear();

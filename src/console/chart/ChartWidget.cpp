@@ -81,9 +81,14 @@ void ChartWidget::resizeEvent(QResizeEvent* event) {
     emit resized();
 }
 
+void ChartWidget::SetBottomStrip(int pixels) {
+    bottomStrip_ = pixels;
+    update();
+}
+
 QRect ChartWidget::PlotArea() const {
     const int left = model_.leftAxis.visible ? kLeftMargin : kEdge;
-    const int bottom = model_.bottomAxis.visible ? kBottomMargin : kEdge;
+    const int bottom = model_.bottomAxis.visible ? kBottomMargin : std::max(kEdge, bottomStrip_);
     return QRect(left, kEdge, std::max(1, width() - left - kEdge),
                  std::max(1, height() - kEdge - bottom));
 }

@@ -21,6 +21,9 @@ public:
 
     // The rectangle inside the axes where series are drawn.
     QRect PlotArea() const;
+    // Room under the plot for a caption of the owner's, when the bottom axis is hidden; the
+    // plot ends above it.
+    void SetBottomStrip(int pixels);
     // Pixel position of a model value inside the plot area.
     QPointF ToPixel(double x, double y) const;
     // The chart's ground, behind the plot and the axes.
@@ -36,6 +39,7 @@ protected:
     void hideEvent(QHideEvent* event) override;
 
 private:
+    int bottomStrip_ = 0;
     // Where model values land on the plot, worked out once per paint rather than per point.
     struct PixelMap {
         double left, bottom, xMinimum, yMinimum, xScale, yScale;
