@@ -310,11 +310,19 @@ private:
     bool bIdentityToBook = false;
     // A refused write of the port is said once until a write succeeds again.
     bool bComPortFailureShown = false;
-    bool bSettingsAwaitConfirmation = false;
+    // The commands of the operator's Applies the detector has not yet confirmed, with the
+    // settings they ask for; each is booked as the detector's words come to hold it.
+    detlink::CommandBatch settingsToConfirm;
+    // The detector as its last full cycle showed it: the ground of a "Settings not confirmed"
+    // line once the link has reset the status.
+    detlink::DetectorStatus lastFullCycle{};
+    // An Apply's commands join those that await confirmation; one that armed nothing waits for
+    // nothing, and counts as no change.
+    bool AwaitConfirmation(const detlink::CommandBatch& batch);
     void WriteSiteBook(const char* event, const std::string& walkTestFolder = {},
                        const std::vector<std::string>& walkTestCounts = {});
-    // The connected detector as a line of the book, stamped now.
-    records::SiteBookEntry DetectorEntry(const char* event) const;
+    // The detector as a line of the book, stamped now.
+    records::SiteBookEntry DetectorEntry(const char* event, const detlink::DetectorStatus& s) const;
     // The detector as last booked while the walk test ran: the walk test is booked for it when
     // the recording ends after the detector was lost.
     std::optional<records::SiteBookEntry> recordedDetector;
@@ -340,6 +348,7 @@ private:
     void RememberRecordedDetector();
     // The sensitivity step the status panel shows, or -1 for "---".
     int SensitivityIndexShown() const;
+    int SensitivityIndexOf(const detlink::DetectorStatus& s) const;
     QTimer* tmPacedViews;
     // True when the view is to be painted now; otherwise its value is held and the pacing
     // timer set.

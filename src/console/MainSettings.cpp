@@ -205,14 +205,13 @@ void TfmMain::btnApplyRangeClick() {
                                             .addressShown = b->AddressVisible(),
                                             .letterEnabled = b->cbNewLetter->isEnabled(),
                                             .positionShown = b->PositionVisible()};
-    linkCycle.Cmd.Arm(detlink::SettingsApplyCommands(Status(), chosen));
+    const detlink::CommandBatch batch = detlink::SettingsApplyCommands(Status(), chosen);
+    linkCycle.Cmd.Arm(batch);
 
     FitOscillogram();
     EnableApplyRange(false);
-    if (bMoreToSend()) {
-        bSettingsAwaitConfirmation = true;
+    if (AwaitConfirmation(batch))
         recording.Events.Raise(detlink::RecordingEvent::SettingsChange);
-    }
 }
 
 } // namespace console

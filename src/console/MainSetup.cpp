@@ -149,9 +149,9 @@ void TfmMain::btnApplySenseClick() {
     const detlink::SetupSelection chosen{.method = tsSense->cbRegulSense->currentIndex(),
                                          .zone = tsSense->cbDistSense->currentIndex(),
                                          .sensitivity = tsSense->speSense->value()};
-    linkCycle.Cmd.Arm(detlink::SetupApplyCommands(Status(), chosen));
-    if (bMoreToSend())
-        bSettingsAwaitConfirmation = true;
+    const detlink::CommandBatch batch = detlink::SetupApplyCommands(Status(), chosen);
+    linkCycle.Cmd.Arm(batch);
+    AwaitConfirmation(batch);
 }
 
 // Leaving the presets takes the operator's consent; without it the list stays shut, so no

@@ -36,7 +36,7 @@ void TfmMain::WriteSiteBook(const char* event, const std::string& walkTestFolder
                             const std::vector<std::string>& walkTestCounts) {
     if (!siteBook)
         return;
-    records::SiteBookEntry e = DetectorEntry(event);
+    records::SiteBookEntry e = DetectorEntry(event, Status());
     e.sWalkTestFolder = walkTestFolder;
     e.walkTestCounts = walkTestCounts;
     if (recording.bRecording())
@@ -44,8 +44,8 @@ void TfmMain::WriteSiteBook(const char* event, const std::string& walkTestFolder
     AppendToSiteBook(e);
 }
 
-records::SiteBookEntry TfmMain::DetectorEntry(const char* event) const {
-    const auto& s = Status();
+records::SiteBookEntry TfmMain::DetectorEntry(const char* event,
+                                              const detlink::DetectorStatus& s) const {
     records::SiteBookEntry e;
     e.sDateTime = LocalDateTime(clock.Now());
     e.sEvent = event;
@@ -61,7 +61,7 @@ records::SiteBookEntry TfmMain::DetectorEntry(const char* event) const {
     e.sOutputType = catalogue::OutputKindName(s.w6.dev, s.w7.out);
     e.sZoneLength = std::to_string(catalogue::ZoneLengthOfIndex(s.w4.dist));
     e.sSetupMethod = catalogue::RegulationName(s.w4.reg, s.w3.ctrl_pp_mp);
-    const int sensitivityIndex = SensitivityIndexShown();
+    const int sensitivityIndex = SensitivityIndexOf(s);
     e.sSensitivity = sensitivityIndex < 0
                          ? std::string("---")
                          : std::to_string(catalogue::SensOfIndex(sensitivityIndex));
@@ -82,29 +82,65 @@ void TfmMain::AppendToSiteBook(const records::SiteBookEntry& entry) {
     ShowWaitingRecords();
 }
 
-// The detector left (or the window closed) before it answered a change: the book says so with
-// the detector as it was last booked.
-void TfmMain::BookUnconfirmedSettings() {
-    if (!std::exchange(bSettingsAwaitConfirmation, false) || !siteBook || !lastSiteBookEntry)
-        return;
-    records::SiteBookEntry entry = *lastSiteBookEntry;
-    entry.sDateTime = LocalDateTime(clock.Now());
-    entry.sEvent = records::kEventSettingsNotConfirmed;
-    entry.sWalkTestFolder.clear();
-    entry.walkTestCounts.clear();
-    AppendToSiteBook(entry);
+bool TfmMain::AwaitConfirmation(const detlink::CommandBatch& batch) {
+    if (batch.Empty())
+        return false;
+    lastFullCycle = Status();
+    if (batch.command0)
+        settingsToConfirm.command0 = batch.command0;
+    if (batch.command1)
+        settingsToConfirm.command1 = batch.command1;
+    if (batch.command2)
+        settingsToConfirm.command2 = batch.command2;
+    if (batch.command3)
+        settingsToConfirm.command3 = batch.command3;
+    return true;
 }
 
-// A change is confirmed when the detector's words have answered every command it armed.
-void TfmMain::BookConfirmedSettings() {
-    if (!bSettingsAwaitConfirmation)
+namespace {
+
+// Takes out of the batch each command the status holds; true when there was one.
+bool TakeConfirmed(detlink::CommandBatch& batch, const detlink::DetectorStatus& s) {
+    bool confirmed = false;
+    const auto take = [&](auto& command) {
+        if (command && detlink::HoldsSettings(s, *command)) {
+            command.reset();
+            confirmed = true;
+        }
+    };
+    take(batch.command0);
+    take(batch.command1);
+    take(batch.command2);
+    take(batch.command3);
+    return confirmed;
+}
+
+} // namespace
+
+// The detector left (or the window closed) before it confirmed all of a change: the book has
+// the detector as it was last seen, with the settings asked for and never confirmed.
+void TfmMain::BookUnconfirmedSettings() {
+    const detlink::CommandBatch asked = std::exchange(settingsToConfirm, {});
+    if (asked.Empty() || !siteBook)
         return;
-    for (int k = 0; k < 4; ++k)
-        if (linkCycle.Cmd.Cmd[static_cast<std::size_t>(k)].bAwait ||
-            linkCycle.Cmd.Cmd[static_cast<std::size_t>(k)].bSend)
-            return;
-    bSettingsAwaitConfirmation = false;
-    WriteSiteBook(records::kEventSettingsConfirmed);
+    detlink::DetectorStatus s = lastFullCycle;
+    const auto take = [&](const auto& command) {
+        if (command)
+            detlink::TakeSettings(s, *command);
+    };
+    take(asked.command0);
+    take(asked.command1);
+    take(asked.command2);
+    take(asked.command3);
+    AppendToSiteBook(DetectorEntry(records::kEventSettingsNotConfirmed, s));
+}
+
+// Each full cycle: what the detector's words now hold of a change is booked as it comes,
+// whatever else of the change it has yet to take.
+void TfmMain::BookConfirmedSettings() {
+    lastFullCycle = Status();
+    if (TakeConfirmed(settingsToConfirm, Status()))
+        WriteSiteBook(records::kEventSettingsConfirmed);
 }
 
 void TfmMain::EndRecording() {
@@ -116,7 +152,7 @@ void TfmMain::EndRecording() {
         return;
     }
     std::optional<records::SiteBookEntry> entry =
-        Connected() ? std::optional(DetectorEntry(records::kEventWalkTest)) : detector;
+        Connected() ? std::optional(DetectorEntry(records::kEventWalkTest, Status())) : detector;
     if (!entry) {
         ShowWaitingRecords();
         return;
@@ -138,7 +174,7 @@ void TfmMain::EndRecording() {
 void TfmMain::RememberRecordedDetector() {
     recordedDetector.reset();
     if (siteBook && Connected())
-        recordedDetector = DetectorEntry(records::kEventWalkTest);
+        recordedDetector = DetectorEntry(records::kEventWalkTest, Status());
 }
 
 } // namespace console

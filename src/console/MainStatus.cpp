@@ -116,7 +116,10 @@ void TfmMain::ShowSetup() {
 // Manual setup shows the detector's own sensitivity, automatic setup the one the zone table
 // gives for the zone length (the table may be edited on the Properties page).
 int TfmMain::SensitivityIndexShown() const {
-    const auto& s = Status();
+    return SensitivityIndexOf(Status());
+}
+
+int TfmMain::SensitivityIndexOf(const detlink::DetectorStatus& s) const {
     return s.w4.reg == 0   ? s.w3.senspp
            : s.w4.reg == 1 ? -1
                            : catalogue::TableThresholdCount(zoneTable, s.w7.freq, s.w4.dist);
@@ -218,7 +221,7 @@ void TfmMain::IdentifyDetector() {
     // A calibrating detector goes straight to the Calibration page: passing through the
     // Settings page would send it the command that ends its calibration.
     bIdentityToBook = true;
-    bSettingsAwaitConfirmation = false;
+    settingsToConfirm = {};
     UpdatePageTabs(s.w2.state != catalogue::StateCalibration);
     if (s.w2.state == catalogue::StateCalibration) {
         SetActivePage(Page::TuneUp);

@@ -73,6 +73,47 @@ void CommandSlots::Arm(const CommandBatch& batch) {
     }
 }
 
+bool HoldsSettings(const DetectorStatus& s, const Command0Fields& c) {
+    return c.ctrl_pp_mp == s.w3.ctrl_pp_mp && c.senspp == s.w3.senspp && c.adr == s.w6.adr;
+}
+
+bool HoldsSettings(const DetectorStatus& s, const Command1Fields& c) {
+    return c.sensmp == s.w3.sensmp && c.sensbp == s.w4.sensbp && c.letter == s.w6.letter;
+}
+
+bool HoldsSettings(const DetectorStatus& s, const Command2Fields& c) {
+    return c.vel_min == s.w5.vel_min && c.vel_max == s.w5.vel_max && c.dist == s.w4.dist &&
+           c.reg == s.w4.reg;
+}
+
+bool HoldsSettings(const DetectorStatus& s, const Command3Fields& c) {
+    return c.symbol == s.w0.symbol && c.number == s.w0.number;
+}
+
+void TakeSettings(DetectorStatus& s, const Command0Fields& c) {
+    s.w3.ctrl_pp_mp = static_cast<decltype(s.w3.ctrl_pp_mp)>(c.ctrl_pp_mp);
+    s.w3.senspp = static_cast<decltype(s.w3.senspp)>(c.senspp);
+    s.w6.adr = static_cast<decltype(s.w6.adr)>(c.adr);
+}
+
+void TakeSettings(DetectorStatus& s, const Command1Fields& c) {
+    s.w3.sensmp = static_cast<decltype(s.w3.sensmp)>(c.sensmp);
+    s.w4.sensbp = static_cast<decltype(s.w4.sensbp)>(c.sensbp);
+    s.w6.letter = static_cast<decltype(s.w6.letter)>(c.letter);
+}
+
+void TakeSettings(DetectorStatus& s, const Command2Fields& c) {
+    s.w5.vel_min = static_cast<decltype(s.w5.vel_min)>(c.vel_min);
+    s.w5.vel_max = static_cast<decltype(s.w5.vel_max)>(c.vel_max);
+    s.w4.dist = static_cast<decltype(s.w4.dist)>(c.dist);
+    s.w4.reg = static_cast<decltype(s.w4.reg)>(c.reg);
+}
+
+void TakeSettings(DetectorStatus& s, const Command3Fields& c) {
+    s.w0.symbol = static_cast<decltype(s.w0.symbol)>(c.symbol);
+    s.w0.number = static_cast<decltype(s.w0.number)>(c.number);
+}
+
 void CommandSlots::Confirm(int k, const DetectorStatus& s) {
     PendingCommand& slot = Cmd[static_cast<std::size_t>(k)];
     if (!slot.bAwait) {
@@ -82,24 +123,18 @@ void CommandSlots::Confirm(int k, const DetectorStatus& s) {
     switch (k) {
     case 0: {
         const Command0Fields c = Slot0();
-        confirmed = c.state == (s.w2.state == catalogue::StateCalibration ? 1 : 0) &&
-                    c.ctrl_pp_mp == s.w3.ctrl_pp_mp && c.senspp == s.w3.senspp && c.adr == s.w6.adr;
+        confirmed =
+            c.state == (s.w2.state == catalogue::StateCalibration ? 1 : 0) && HoldsSettings(s, c);
         break;
     }
-    case 1: {
-        const Command1Fields c = Slot1();
-        confirmed = c.sensmp == s.w3.sensmp && c.sensbp == s.w4.sensbp && c.letter == s.w6.letter;
+    case 1:
+        confirmed = HoldsSettings(s, Slot1());
         break;
-    }
-    case 2: {
-        const Command2Fields c = Slot2();
-        confirmed = c.vel_min == s.w5.vel_min && c.vel_max == s.w5.vel_max && c.dist == s.w4.dist &&
-                    c.reg == s.w4.reg;
+    case 2:
+        confirmed = HoldsSettings(s, Slot2());
         break;
-    }
     default: {
-        const Command3Fields c = Slot3();
-        confirmed = c.symbol == s.w0.symbol && c.number == s.w0.number;
+        confirmed = HoldsSettings(s, Slot3());
         if (!confirmed) {
             // A position the detector has not taken goes out again without waiting a cycle.
             slot.bSend = true;

@@ -48,6 +48,18 @@ Command1Fields DecodeCommand1(std::span<const std::uint8_t> bytes);
 Command2Fields DecodeCommand2(std::span<const std::uint8_t> bytes);
 Command3Fields DecodeCommand3(std::span<const std::uint8_t> bytes);
 
+// Whether the detector's words hold the settings a command asks for (command 0's calibration
+// state aside): what a confirmation, and the site book, go by.
+bool HoldsSettings(const DetectorStatus& s, const Command0Fields& c);
+bool HoldsSettings(const DetectorStatus& s, const Command1Fields& c);
+bool HoldsSettings(const DetectorStatus& s, const Command2Fields& c);
+bool HoldsSettings(const DetectorStatus& s, const Command3Fields& c);
+// The status as it would read once the detector took the command's settings.
+void TakeSettings(DetectorStatus& s, const Command0Fields& c);
+void TakeSettings(DetectorStatus& s, const Command1Fields& c);
+void TakeSettings(DetectorStatus& s, const Command2Fields& c);
+void TakeSettings(DetectorStatus& s, const Command3Fields& c);
+
 // Commands to arm together, at most one per slot, in the order they are armed.
 struct CommandBatch {
     std::optional<Command2Fields> command2{};
@@ -55,6 +67,7 @@ struct CommandBatch {
     std::optional<Command1Fields> command1{};
     std::optional<Command3Fields> command3{};
     bool operator==(const CommandBatch&) const = default;
+    bool Empty() const { return !command0 && !command1 && !command2 && !command3; }
 };
 
 struct PendingCommand {

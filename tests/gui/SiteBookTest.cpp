@@ -92,16 +92,43 @@ TEST_F(SiteBookLines, AChangeIsBookedWhenTheDetectorConfirmsItNotWhenItIsSent) {
     EXPECT_EQ(lines[1].at("Vmax"), QString::number(catalogue::MaxSpeedOfCode(2)));
 }
 
-TEST_F(SiteBookLines, AChangeTheDetectorNeverConfirmedIsBookedAsSuchAtTheEnd) {
+// The detector takes the new Vmax but never the new position (a unit that refuses it): what it
+// took is booked as it takes it, and at the end the position asked for is booked as not
+// confirmed, beside the Vmax it did take.
+TEST_F(SiteBookLines, EachSettingIsBookedAsTheDetectorConfirmsItAndTheRestAsAskedAtTheEnd) {
     SendCycle(Detector());
     Drain();
     Choose(window->gbRange->cbNewMaxSpeed, 2);
+    Choose(window->gbRange->cbNewPosNumber2, 5);
     QTest::keyClick(window.get(), Qt::Key_F5);
+    auto d = Detector();
+    d.w5.vel_max = 2;
+    SendCycle(d);
     Drain();
+    ASSERT_EQ(Events(), (std::vector<QString>{"Identified", "Settings confirmed"}));
+    const QString vmax = QString::number(catalogue::MaxSpeedOfCode(2));
+    EXPECT_EQ(Lines()[1].at("Vmax"), vmax);
+    EXPECT_EQ(Lines()[1].at("Position"), "C07") << "not taken yet";
+    Drain();
+    EXPECT_EQ(Events().size(), 2u) << "booked once";
+
     window->close();
     const auto lines = Lines();
-    ASSERT_EQ(Events(), (std::vector<QString>{"Identified", "Settings not confirmed"}));
-    EXPECT_EQ(lines[1].at("Position"), "C07");
+    ASSERT_EQ(Events(),
+              (std::vector<QString>{"Identified", "Settings confirmed", "Settings not confirmed"}));
+    EXPECT_EQ(lines[2].at("Position"), "C05");
+    EXPECT_EQ(lines[2].at("Vmax"), vmax);
+}
+
+// F5 right after identification, while the page's own command is still going out, changes
+// nothing: nothing is booked for it.
+TEST_F(SiteBookLines, AnApplyThatArmedNothingBooksNothing) {
+    SendCycle(Detector());
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    Drain();
+    Drain();
+    window->close();
+    EXPECT_EQ(Events(), std::vector<QString>{"Identified"});
 }
 
 TEST_F(SiteBookLines, ACalibrationsEndAndAWalkTestAreBooked) {
