@@ -308,6 +308,12 @@ private:
     // Identification waits for the next full cycle, which gives the model; a change waits for
     // the detector's confirmation.
     bool bIdentityToBook = false;
+    // A visit of the Calibration page books its calibration's end once, by the page's own rule
+    // (Calibration, then Normal or Alarm); left while the detector calibrates, the end is the
+    // next Normal or Alarm.
+    bool bCalibrationToBook = false;
+    bool bCalibrationLeft = false;
+    void BookCalibrationEnd();
     // A refused write of the port is said once until a write succeeds again.
     bool bComPortFailureShown = false;
     // The commands of the operator's Applies the detector has not yet confirmed, with the

@@ -15,6 +15,8 @@
 
 #include <QLabel>
 
+#include <utility>
+
 namespace console {
 
 namespace {
@@ -58,6 +60,8 @@ void TfmMain::QueueCalibrationOff() {
 
 void TfmMain::tsTuneUpShow() {
     MarkPlotTime();
+    bCalibrationToBook = true;
+    bCalibrationLeft = false;
     if (Status().w2.state != catalogue::StateCalibration)
         QueueCalibrationOn();
     SetNote(kNoteAdjust);
@@ -71,8 +75,19 @@ void TfmMain::tsTuneUpShow() {
 }
 
 void TfmMain::tsTuneUpHide() {
-    if (eDeviceState() > detlink::EDevNone && Status().w2.state == catalogue::StateCalibration)
+    if (eDeviceState() > detlink::EDevNone && Status().w2.state == catalogue::StateCalibration) {
         QueueCalibrationOff();
+        // The calibration ends after the page, through Settings Change.
+        bCalibrationLeft = bCalibrationToBook;
+    }
+}
+
+// One line for each visit of the page: a beam lost and found (Calibration, Alarm, Calibration)
+// and the states that follow the end do not end it again.
+void TfmMain::BookCalibrationEnd() {
+    bCalibrationLeft = false;
+    if (std::exchange(bCalibrationToBook, false) && Connected())
+        WriteSiteBook(records::kEventCalibrationEnded);
 }
 
 void TfmMain::UpdateTuneUp() {
@@ -132,12 +147,12 @@ void TfmMain::OnStateWord() {
     ShowStateLine();
     const int previous = PrevStatus().w2.state;
     const int current = Status().w2.state;
-    if (previous == catalogue::StateCalibration &&
-        (current == catalogue::StateNormal || current == catalogue::StateAlarm) && Connected())
-        WriteSiteBook(records::kEventCalibrationEnded);
+    const bool settled = current == catalogue::StateNormal || current == catalogue::StateAlarm;
+    const bool calibrationEnded = previous == catalogue::StateCalibration && settled;
+    if (ActivePage() == Page::TuneUp ? calibrationEnded : bCalibrationLeft && settled)
+        BookCalibrationEnd();
     if (ActivePage() == Page::TuneUp) {
-        if (previous == catalogue::StateCalibration &&
-            (current == catalogue::StateNormal || current == catalogue::StateAlarm)) {
+        if (calibrationEnded) {
             pacedViews.Release(PacedViews::View::CalibrationSignal);
             dblTuneUpSignal = -1;
             dblTuneUpMax = -1;

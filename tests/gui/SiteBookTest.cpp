@@ -21,7 +21,9 @@
 #include <QTest>
 #include <QTimer>
 
+#include <algorithm>
 #include <map>
+#include <ostream>
 
 namespace console {
 namespace {
@@ -225,6 +227,53 @@ TEST_F(SiteBookLines, ALineStillWaitingAtCloseGoesBesideTheBook) {
     ASSERT_TRUE(aside.open(QIODevice::ReadOnly));
     EXPECT_TRUE(QString::fromUtf8(aside.readAll()).contains("Identified"));
 }
+
+// A calibration's end is booked once per calibration the installer made, by the rule the
+// Calibration page goes by: a lost beam, the guide's way out with F3 and a detector whose state
+// words jump about each give one line.
+struct CalibrationCase {
+    const char* name;
+    std::vector<int> states; // -1: the installer presses F3
+};
+
+void PrintTo(const CalibrationCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class CalibrationEnd : public SiteBookLines, public testing::WithParamInterface<CalibrationCase> {};
+
+TEST_P(CalibrationEnd, IsBookedOnce) {
+    auto d = Detector();
+    SendCycle(d);
+    Drain();
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    for (const int state : GetParam().states) {
+        if (state < 0) {
+            QTest::keyClick(window.get(), Qt::Key_F3);
+            continue;
+        }
+        d.w2.state = static_cast<std::uint16_t>(state);
+        SendCycle(d);
+    }
+    const std::vector<QString> events = Events();
+    EXPECT_EQ(std::count(events.begin(), events.end(), "Calibration ended"), 1);
+}
+
+using catalogue::StateAlarm, catalogue::StateCalibration, catalogue::StateNormal,
+    catalogue::StateSettingsChange, catalogue::StatePause;
+INSTANTIATE_TEST_SUITE_P(
+    Sequences, CalibrationEnd,
+    testing::Values(CalibrationCase{"Ends", {StateCalibration, StateNormal}},
+                    CalibrationCase{"BeamLost",
+                                    {StateCalibration, StateAlarm, StateCalibration, StateAlarm,
+                                     StateCalibration, StateNormal}},
+                    CalibrationCase{
+                        "LeftWithF3",
+                        {StateCalibration, -1, StateSettingsChange, StateNormal, StateAlarm}},
+                    CalibrationCase{"WordsJumpAbout",
+                                    {StateCalibration, StateNormal, StateCalibration, StateAlarm,
+                                     StatePause, StateNormal, StateCalibration, StateNormal}}),
+    [](const testing::TestParamInfo<CalibrationCase>& info) { return info.param.name; });
 
 class SiteBookTurnedOff : public SiteBookLines {
 protected:
