@@ -54,7 +54,7 @@ records::SiteBookEntry TfmMain::DetectorEntry(const char* event,
     e.sVersion = catalogue::VersionText(s.w6.cs, s.w6.prog);
     e.sUnitId = catalogue::UnitIdText(s.w6.letter);
     e.sPosition = s.w0.number == catalogue::kNoPosition
-                      ? std::string("---")
+                      ? std::string(records::kNoPositionText)
                       : catalogue::PositionText(s.w0.symbol, s.w0.number);
     if (catalogue::IsAddressed(s.w6.dev, s.w7.out))
         e.sAddress = std::to_string(s.w6.adr);

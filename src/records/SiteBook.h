@@ -40,6 +40,9 @@ struct SiteBookEntry {
     std::vector<std::string> walkTestCounts;
 };
 
+// The position of a detector that has none, as a line holds it.
+inline constexpr const char* kNoPositionText = "---";
+
 // The events a line records.
 inline constexpr const char* kEventIdentified = "Identified";
 inline constexpr const char* kEventSettingsConfirmed = "Settings confirmed";

@@ -10,13 +10,10 @@ namespace records {
 
 namespace {
 
-// What the book holds for a detector without a position.
-constexpr std::string_view kNoPosition = "---";
-
 // The model, unit ID and position that make two connections one detector; empty where the
 // position is not a real one, as no two such connections are known to be one detector.
 std::string DetectorKey(std::string_view model, std::string_view unit, std::string_view position) {
-    if (position.empty() || position == kNoPosition)
+    if (position.empty() || position == kNoPositionText)
         return {};
     std::string key(model);
     ((key += '\0') += unit) += '\0';

@@ -18,6 +18,8 @@ using records::kEventIdentified;
 using records::kEventSettingsConfirmed;
 using records::kEventWalkTest;
 
+constexpr const char* kNone = records::kNoPositionText;
+
 struct BookLine {
     const char* event;
     const char* port;
@@ -70,7 +72,7 @@ TEST_P(SiteBookGrouping, OneSectionForEachDetectorsConnections) {
 INSTANTIATE_TEST_SUITE_P(
     Books, SiteBookGrouping,
     testing::Values(GroupingCase{"PositionGivenWhileConnected",
-                                 {{kEventIdentified, "COM3", "PC10", "1", "---"},
+                                 {{kEventIdentified, "COM3", "PC10", "1", kNone},
                                   {kEventSettingsConfirmed, "COM3", "PC10", "1", "A01"},
                                   {kEventWalkTest, "COM3", "PC10", "1", "A01"}},
                                  {"PC10 1 A01 3"}},
@@ -79,12 +81,12 @@ INSTANTIATE_TEST_SUITE_P(
                                   {kEventSettingsConfirmed, "COM3", "PC10", "2", "B07"}},
                                  {"PC10 2 B07 2"}},
                     GroupingCase{"TwoDetectorsWithTheSameUnitIdAndNoPosition",
-                                 {{kEventIdentified, "COM3", "PC10", "1", "---"},
-                                  {kEventWalkTest, "COM3", "PC10", "1", "---"},
-                                  {kEventIdentified, "COM3", "PC10", "1", "---"}},
+                                 {{kEventIdentified, "COM3", "PC10", "1", kNone},
+                                  {kEventWalkTest, "COM3", "PC10", "1", kNone},
+                                  {kEventIdentified, "COM3", "PC10", "1", kNone}},
                                  {"PC10 1 --- 2", "PC10 1 --- 1"}},
                     GroupingCase{"ConnectedAgainAsItWasLeft",
-                                 {{kEventIdentified, "COM3", "PC10", "1", "---"},
+                                 {{kEventIdentified, "COM3", "PC10", "1", kNone},
                                   {kEventSettingsConfirmed, "COM3", "PC10", "1", "A01"},
                                   {kEventIdentified, "COM4", "PC10", "1", "B02"},
                                   {kEventIdentified, "COM3", "PC10", "1", "A01"},
@@ -103,16 +105,16 @@ INSTANTIATE_TEST_SUITE_P(
                                   {kEventWalkTest, "COM3", "PC20", "1", "A01"}},
                                  {"PC10 1 A01 2", "PC20 1 A01 2"}},
                     GroupingCase{"TwoPortsInTurn",
-                                 {{kEventIdentified, "COM3", "PC10", "1", "---"},
-                                  {kEventIdentified, "COM4", "PC10", "1", "---"},
-                                  {kEventWalkTest, "COM3", "PC10", "1", "---"},
+                                 {{kEventIdentified, "COM3", "PC10", "1", kNone},
+                                  {kEventIdentified, "COM4", "PC10", "1", kNone},
+                                  {kEventWalkTest, "COM3", "PC10", "1", kNone},
                                   {kEventSettingsConfirmed, "COM4", "PC10", "2", "B02"}},
                                  {"PC10 1 --- 2", "PC10 2 B02 2"}},
                     // A replacement given the first detector's position is another detector: the
                     // new connection was found as "---", and what it becomes later joins nothing.
                     GroupingCase{"AReplacementGivenTheSamePosition",
                                  {{kEventIdentified, "COM3", "PC10", "1", "A01"},
-                                  {kEventIdentified, "COM3", "PC10", "1", "---"},
+                                  {kEventIdentified, "COM3", "PC10", "1", kNone},
                                   {kEventSettingsConfirmed, "COM3", "PC10", "1", "A01"}},
                                  {"PC10 1 A01 1", "PC10 1 A01 2"}}),
     [](const testing::TestParamInfo<GroupingCase>& info) { return info.param.name; });
