@@ -108,6 +108,9 @@ std::string WalkTest(const PackedLine& line, const LinkTarget& link) {
     std::string cell =
         target.empty() ? HtmlEscape(folder)
                        : "<a href=\"" + HtmlEscape(target) + "\">" + HtmlEscape(folder) + "</a>";
+    if (line[cEvent] == kEventWalkTestWithoutSummary)
+        cell += "<br>The summary is missing: the run ended before it was written; the folder holds "
+                "the pictures.";
     const std::vector<std::string>& columns = SiteBookColumns();
     for (std::size_t c = cFirstCount; c < columns.size(); ++c)
         cell += "<br>" + HtmlEscape(columns[c]) + ": " + HtmlEscape(line[c]);

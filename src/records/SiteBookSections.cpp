@@ -60,7 +60,7 @@ void SiteBookSection::Add(const std::vector<std::string>& fields) {
         iNextEvent = (iNextEvent + 1) % kEventsShown;
     }
     const std::string& event = fields[cEvent];
-    if (event == kEventWalkTest)
+    if (event == kEventWalkTest || event == kEventWalkTestWithoutSummary)
         bWalkTested = true;
     if (event == kEventSettingsConfirmed || event == kEventIdentified)
         lastSettings.emplace(fields);

@@ -78,6 +78,26 @@ TEST(SiteBookPage, GroupsByDetectorInTimeOrderAndAsksAboutWhatIsMissing) {
     EXPECT_EQ(page.find("http"), std::string::npos) << "no network references";
 }
 
+// The run ended before the walk test's summary was written: it was walk-tested all the same, and
+// the book's line carries its folder and counts.
+TEST(SiteBookPage, AWalkTestWithoutItsSummaryCountsAsAWalkTest) {
+    SiteBookEntry walkTest = WalkTest("10:10:00", "1", "A01");
+    walkTest.sEvent = records::kEventWalkTestWithoutSummary;
+    walkTest.walkTestCounts = {"4", "1", "0", "0", "2", "0", "0", "0"};
+    const std::string page = records::SiteBookHtml(
+        records::ReadSiteBookText(
+            Book({Line("10:00:00", records::kEventIdentified, "1", "A01"), walkTest})),
+        LinkToFolder);
+    EXPECT_EQ(page.find("never walk-tested"), std::string::npos);
+    EXPECT_EQ(page.find("Never walk-tested"), std::string::npos);
+    EXPECT_NE(page.find("<a href=\"2026-12-10 10:10:00/\">2026-12-10 10:10:00</a><br>The summary "
+                        "is missing: the run ended before it was written; the folder holds the "
+                        "pictures.<br>Alarms: 4<br>Pre Alarms PL: 1"),
+              std::string::npos)
+        << page;
+    EXPECT_NE(page.find("<br>Calibrations: 2<br>"), std::string::npos);
+}
+
 // Two detectors without a position and of the same unit ID, one after the other on a port.
 TEST(SiteBookPage, SectionsOfTheSameHeadingAreToldApartWhereAskedAbout) {
     const std::string page = records::SiteBookHtml(
