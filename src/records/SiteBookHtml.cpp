@@ -78,6 +78,16 @@ std::string AskAbout(const std::vector<SiteBookSection>& detectors) {
                              "</ul></div>\n";
 }
 
+// The lines of the run's end that the book refused are part of the site's history.
+std::string FromWaiting(std::uint64_t lines) {
+    if (lines == 0)
+        return {};
+    return "<p>Including " + Count(lines, "line") + " from &quot;" +
+           HtmlEscape(kSiteBookWaitingFileName) +
+           "&quot;, which the window wrote there at the end of a run while the book could not be "
+           "written (another program held it open, or the disk was full).</p>\n";
+}
+
 std::string LeftOut(const SiteBookContents& book) {
     if (book.damaged.empty())
         return {};
@@ -155,13 +165,13 @@ std::string Section(const SiteBookSection& detector, const LinkTarget& link) {
 
 } // namespace
 
-void WriteSiteBookHtml(const SiteBookContents& book, const LinkTarget& link,
-                       const PageOutput& output) {
+void WriteSiteBookHtml(const SiteBookContents& book, std::uint64_t fromWaiting,
+                       const LinkTarget& link, const PageOutput& output) {
     output("<!DOCTYPE html>\n<html lang=\"en\"><head><meta charset=\"utf-8\">"
            "<title>Site book</title><style>" +
            std::string(kStyle) + "</style></head><body>\n<h1>Site book</h1>\n<p>" +
            Count(book.detectors.size(), "detector") + ", " + Count(book.iEvents, "event") +
-           ".</p>\n" + AskAbout(book.detectors) + LeftOut(book));
+           ".</p>\n" + FromWaiting(fromWaiting) + AskAbout(book.detectors) + LeftOut(book));
     for (const SiteBookSection& detector : book.detectors)
         output(Section(detector, link));
     output("</body></html>\n");

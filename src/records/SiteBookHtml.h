@@ -6,6 +6,7 @@
 #include "records/ReportHtml.h"
 #include "records/SiteBookSections.h"
 
+#include <cstdint>
 #include <functional>
 #include <string>
 
@@ -15,8 +16,9 @@ namespace records {
 // for no link, when the walk test's folder is shown as text.
 using LinkTarget = std::function<std::string(const std::string& walkTestFolder)>;
 
-// Writes the page in pieces, a detector's section at a time.
-void WriteSiteBookHtml(const SiteBookContents& book, const LinkTarget& link,
-                       const PageOutput& output);
+// Writes the page in pieces, a detector's section at a time. `fromWaiting`: the lines read from
+// kSiteBookWaitingFileName, which the page names.
+void WriteSiteBookHtml(const SiteBookContents& book, std::uint64_t fromWaiting,
+                       const LinkTarget& link, const PageOutput& output);
 
 } // namespace records

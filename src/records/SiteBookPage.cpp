@@ -1,11 +1,12 @@
-// The site book's page: the book read from its file piece by piece into its detectors'
-// sections, and the page written beside it.
+// The site book's page: the book, and the lines set aside beside it, read from their files piece
+// by piece into the detectors' sections, and the page written beside them.
 #include "records/SiteBookPage.h"
 
 #include "files/Utf8Path.h"
 #include "records/FolderHandle.h"
 #include "records/ReplacingFile.h"
 #include "records/ReportFileRead.h"
+#include "records/SiteBookMerge.h"
 
 #include <algorithm>
 #include <exception>
@@ -60,34 +61,71 @@ std::string RelativeUrl(std::string_view name) {
     return url;
 }
 
+// One of the files the page is made from, read from the folder in pieces.
+class BookFile {
+public:
+    BookFile(const FolderHandle& folder, const std::filesystem::path& where, const char* name)
+        : sQuoted('"' + files::Utf8FromPath(where / name) + '"')
+        , file(folder, name) {}
+
+    bool Present() const { return !file.Opened().bAbsent; }
+    bool Readable() const { return file.Opened().sProblem.empty(); }
+    CsvSource Source() {
+        return [this](std::string& bytes) { return file.ReadMore(bytes, kPieceBytes); };
+    }
+    // The file's whole path in quotes, for the operator.
+    const std::string& Quoted() const { return sQuoted; }
+    std::string Unreadable() const {
+        return sQuoted + " cannot be read: " +
+               (Present() ? file.Opened().sProblem : std::string("there is no such file")) +
+               ". No page was written.";
+    }
+    std::string NotASiteBook() const {
+        return sQuoted + " is not a site book: its first line is not the site book's header. No "
+                         "page was written.";
+    }
+
+private:
+    std::string sQuoted;
+    ReportFileReader file;
+};
+
+std::string Lines(std::uint64_t count) {
+    return std::to_string(count) + (count == 1 ? " line" : " lines");
+}
+
 ReportOutcome Page(const std::string& folder) {
-    ReportOutcome outcome;
+    const auto notWritten = [](std::string message) {
+        return ReportOutcome{ReportOutcome::Kind::NotWritten, {}, std::move(message)};
+    };
     const std::filesystem::path where =
         std::filesystem::absolute(files::PathFromUtf8(folder)).lexically_normal();
-    const std::string quoted = '"' + files::Utf8FromPath(where / kSiteBookFileName) + '"';
     // Every file is named from the folder's handle, so that the depth of the path does not
     // matter.
     const FolderHandle folderHandle(where);
-    ReportFileReader file(folderHandle, kSiteBookFileName);
-    const auto unreadable = [&] {
-        outcome.sMessage = quoted + " cannot be read: " +
-                           (file.Opened().bAbsent ? std::string("there is no such file")
-                                                  : file.Opened().sProblem) +
-                           ". No page was written.";
-        return outcome;
-    };
-    if (file.Opened().bAbsent || !file.Opened().sProblem.empty())
-        return unreadable();
+    BookFile book(folderHandle, where, kSiteBookFileName);
+    BookFile waiting(folderHandle, where, kSiteBookWaitingFileName);
+    if (!book.Readable())
+        return notWritten(book.Unreadable());
+    if (!waiting.Readable())
+        return notWritten(waiting.Unreadable());
+    if (!book.Present() && !waiting.Present())
+        return notWritten(book.Unreadable());
+    SiteBookReader bookLines(book.Source());
+    SiteBookReader waitingLines(waiting.Source(), kSiteBookWaitingFileName);
+    if (book.Present() && !bookLines.IsSiteBook())
+        return notWritten(book.NotASiteBook());
+    if (!book.Present() && !waitingLines.IsSiteBook())
+        return notWritten(waiting.NotASiteBook());
     SiteBookSections sections;
-    const bool isSiteBook = ReadSiteBook(
-        [&file](std::string& bytes) { return file.ReadMore(bytes, kPieceBytes); }, sections);
-    if (!file.Opened().sProblem.empty())
-        return unreadable();
-    if (!isSiteBook) {
-        outcome.sMessage = quoted + " is not a site book: its first line is not the site book's "
-                                    "header. No page was written.";
-        return outcome;
-    }
+    if (waiting.Present() && !waitingLines.IsSiteBook())
+        sections.Damaged(std::string(kSiteBookWaitingFileName) +
+                         ": its first line is not the site book's header, and it is left out");
+    const std::uint64_t fromWaiting = MergeSiteBooks(bookLines, waitingLines, sections);
+    if (!book.Readable())
+        return notWritten(book.Unreadable());
+    if (!waiting.Readable())
+        return notWritten(waiting.Unreadable());
     const auto link = [&folderHandle](const std::string& walkTest) -> std::string {
         // Only a folder's own name beside the book, as the tool writes it: a path, an address or
         // a name of nothing there is not linked. The report made by --report sits beside its
@@ -105,26 +143,25 @@ ReportOutcome Page(const std::string& folder) {
     };
     const std::string page = files::Utf8FromPath(where / kPageName);
     ReplacingFile out(folderHandle, kPageName);
-    const SiteBookContents& book = sections.Contents();
-    WriteSiteBookHtml(book, link, [&out](std::string_view piece) { out.Write(piece); });
+    const SiteBookContents& contents = sections.Contents();
+    WriteSiteBookHtml(contents, fromWaiting, link,
+                      [&out](std::string_view piece) { out.Write(piece); });
     const WriteOutcome written = out.Finish();
-    if (!written) {
-        outcome.sMessage = written.sError + ". No page was written.";
-        return outcome;
-    }
-    outcome.sPath = page;
-    if (book.iDamaged == 0) {
-        outcome.kind = ReportOutcome::Kind::Complete;
-        outcome.sMessage = "Site book written: " + page;
-    } else {
+    if (!written)
+        return notWritten(written.sError + ". No page was written.");
+    ReportOutcome outcome{ReportOutcome::Kind::Complete, page, "Site book written: " + page};
+    if (contents.iDamaged > 0) {
         outcome.kind = ReportOutcome::Kind::Incomplete;
         outcome.sMessage = "Site book written, without the lines that could not be read: " + page;
-        for (const std::string& damaged : book.damaged)
-            outcome.sMessage += "\n" + damaged;
-        if (book.iDamaged > book.damaged.size())
-            outcome.sMessage +=
-                "\nand " + std::to_string(book.iDamaged - book.damaged.size()) + " more";
     }
+    if (fromWaiting > 0)
+        outcome.sMessage += "\nIt includes " + Lines(fromWaiting) + " from " + waiting.Quoted() +
+                            ", which the window put there while the book could not be written.";
+    for (const std::string& damaged : contents.damaged)
+        outcome.sMessage += "\n" + damaged;
+    if (contents.iDamaged > contents.damaged.size())
+        outcome.sMessage +=
+            "\nand " + std::to_string(contents.iDamaged - contents.damaged.size()) + " more";
     return outcome;
 }
 
@@ -152,7 +189,7 @@ std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link) {
     for (const std::string& damaged : book.damaged)
         sections.Damaged(damaged);
     std::string page;
-    WriteSiteBookHtml(sections.Contents(), link,
+    WriteSiteBookHtml(sections.Contents(), 0, link,
                       [&page](std::string_view piece) { page += piece; });
     return page;
 }

@@ -1,7 +1,8 @@
 // `mirelund --site-book [FOLDER]`: the site book handed over as one page, "Site book.html"
 // beside "Site book.csv": a section for each detector with its settings as last confirmed, the
 // history of its events and its walk tests, and at the top what the site's owner must ask
-// about. The book is read as a stream, so a book of any length makes its page.
+// about. The lines the window set aside in "Site book (waiting).csv" are part of it. The books
+// are read as streams, so a book of any length makes its page.
 #pragma once
 
 #include "records/SiteBook.h"
@@ -27,7 +28,8 @@ SiteBookRead ReadSiteBookText(const std::string& text);
 // The page of a book read whole, as WriteSiteBookPage makes it from the file.
 std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link);
 
-// Writes FOLDER/"Site book.html"; the exit codes of the walk-test report.
+// Writes FOLDER/"Site book.html" from the book, the waiting lines or both; the exit codes of the
+// walk-test report.
 ReportOutcome WriteSiteBookPage(const std::string& folder);
 
 } // namespace records

@@ -84,8 +84,8 @@ std::string FirstLine(const CsvSource& source) {
 
 } // namespace
 
-bool ReadSiteBook(const CsvSource& source, SiteBookLines& lines) {
-    const std::vector<std::string>& columns = SiteBookColumns();
+SiteBookReader::SiteBookReader(const CsvSource& source, std::string name)
+    : sLinePrefix(name.empty() ? "Line " : name + ", line ") {
     std::string start = FirstLine(source);
     // A spreadsheet that saved the book may have put a byte order mark before it.
     if (start.starts_with(kByteOrderMark))
@@ -94,27 +94,37 @@ bool ReadSiteBook(const CsvSource& source, SiteBookLines& lines) {
         std::string_view(start).substr(0, start.find_first_of("\r\n"));
     const auto separator = std::find_if(kSeparators.begin(), kSeparators.end(), [&](char s) {
         const std::vector<CsvRow> header = ReadCsvRows(headerLine, s);
-        return header.size() == 1 && header.front().fields == columns;
+        return header.size() == 1 && header.front().fields == SiteBookColumns();
     });
-    if (separator == kSeparators.end())
-        return false;
-    CsvReader reader(source, *separator, std::move(start));
-    while (std::optional<CsvRow> row = reader.Next()) {
-        const std::string line = "Line " + std::to_string(row->iLine) + ": ";
+    if (separator != kSeparators.end())
+        reader.emplace(source, *separator, std::move(start));
+}
+
+std::optional<std::vector<std::string>> SiteBookReader::Next(SiteBookLines& damaged) {
+    const std::vector<std::string>& columns = SiteBookColumns();
+    while (std::optional<CsvRow> row = reader ? reader->Next() : std::nullopt) {
+        const std::string line = sLinePrefix + std::to_string(row->iLine) + ": ";
         if (row->sProblem == kCsvRecordTooLong) {
-            lines.Damaged(line + row->sProblem);
+            damaged.Damaged(line + row->sProblem);
         } else if (!row->sProblem.empty()) {
-            lines.Damaged(line + "broken quoting (" + row->sProblem + ")");
+            damaged.Damaged(line + "broken quoting (" + row->sProblem + ")");
         } else if (row->fields.size() != columns.size()) {
-            lines.Damaged(line + std::to_string(row->fields.size()) + " fields instead of " +
-                          std::to_string(columns.size()));
+            damaged.Damaged(line + std::to_string(row->fields.size()) + " fields instead of " +
+                            std::to_string(columns.size()));
         } else if (row->fields != columns) {
             for (std::string& field : row->fields)
                 MakeReadable(field);
-            lines.Line(std::move(row->fields));
+            return std::move(row->fields);
         }
     }
-    return true;
+    return std::nullopt;
+}
+
+bool ReadSiteBook(const CsvSource& source, SiteBookLines& lines) {
+    SiteBookReader book(source);
+    while (std::optional<std::vector<std::string>> line = book.Next(lines))
+        lines.Line(std::move(*line));
+    return book.IsSiteBook();
 }
 
 } // namespace records

@@ -4,6 +4,7 @@
 
 #include "records/Csv.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,9 +21,27 @@ public:
     virtual void Damaged(std::string text) = 0;
 };
 
-// False when the first line is not the site book's header; its separator is the book's, so a
-// book written under either notation reads. A header again further on is skipped, as where two
-// books were put together.
+// A book's lines one at a time, as they are asked for, so that two books can be read side by
+// side.
+class SiteBookReader {
+public:
+    // Reads the first line. `name` names the book's damaged lines ("<name>, line 7: ...") where it
+    // is not the only book read; without one they are "Line 7: ...".
+    explicit SiteBookReader(const CsvSource& source, std::string name = {});
+
+    // False when the first line is not the site book's header; its separator is the book's, so
+    // a book written under either notation reads.
+    bool IsSiteBook() const { return reader.has_value(); }
+    // The next line, none at the book's end; the lines on the way that cannot be read go to
+    // `damaged`. A header again further on is skipped, as where two books were put together.
+    std::optional<std::vector<std::string>> Next(SiteBookLines& damaged);
+
+private:
+    std::optional<CsvReader> reader;
+    std::string sLinePrefix;
+};
+
+// The whole book to `lines`; false when it is not a site book.
 bool ReadSiteBook(const CsvSource& source, SiteBookLines& lines);
 
 } // namespace records

@@ -9,6 +9,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <ostream>
 
 namespace records_test {
@@ -232,6 +233,95 @@ TEST_F(SiteBookPageFile, LinksAReportWhenOneExistsAndRefusesWhatIsNotASiteBook) 
     EXPECT_EQ(refused.kind, records::ReportOutcome::Kind::NotWritten);
     EXPECT_NE(refused.sMessage.find("is not a site book"), std::string::npos) << refused.sMessage;
     EXPECT_FALSE(std::filesystem::exists("Site book.html"));
+}
+
+// The lines the window set aside while the book was held ("Site book (waiting).csv") are read
+// with the book, or alone when there is no book.
+struct WaitingCase {
+    const char* name;
+    std::optional<std::string> book;
+    std::string waiting;
+    records::ReportOutcome::Kind kind;
+    std::vector<std::string> said;   // in the message, in this order
+    std::vector<std::string> onPage; // on the page, in this order
+};
+
+void PrintTo(const WaitingCase& c, std::ostream* out) {
+    *out << c.name;
+}
+
+// Unit 1 walk-tested before the book was free again, unit 2 connected on the same port after.
+SiteBookEntry Unit2() {
+    return Line("10:00:00", records::kEventIdentified, "2", "---");
+}
+
+const WaitingCase kWaitingCases[] = {
+    {"WaitingLinesTakeTheirPlaceInTime",
+     Book({Line("08:00:00", records::kEventIdentified, "1", "---"), Unit2()}),
+     Book({WalkTest("09:00:00", "1", "---")}),
+     records::ReportOutcome::Kind::Complete,
+     {"Site book written: ", "\nIt includes 1 line from \"", "/Site book (waiting).csv\", which"},
+     {"2 detectors, 3 events.</p>\n<p>Including 1 line from &quot;Site book (waiting).csv&quot;, "
+      "which the window wrote there",
+      "Unit 2, position ---: never walk-tested", "<h2>Unit 1, position ---</h2>",
+      "<td>Walk test</td>", "<h2>Unit 2, position ---</h2>"}},
+    {"NoBook",
+     std::nullopt,
+     Book({Line("08:00:00", records::kEventIdentified, "1", "A01"),
+           WalkTest("08:30:00", "1", "A01")}),
+     records::ReportOutcome::Kind::Complete,
+     {"Site book written: ", "It includes 2 lines from"},
+     {"1 detector, 2 events.</p>\n<p>Including 2 lines from", "<h2>Unit 1, position A01</h2>"}},
+    {"DamagedWaitingLinesAreNamedByTheirFile",
+     Book({Line("08:00:00", records::kEventIdentified, "1", "A01")}),
+     Book({WalkTest("08:30:00", "1", "A01")}) + "too,few\r\n",
+     records::ReportOutcome::Kind::Incomplete,
+     {"Site book written, without the lines that could not be read: ", "It includes 1 line from",
+      "\nSite book (waiting).csv, line 3: 2 fields instead of 27"},
+     {"Site book (waiting).csv, line 3: 2 fields instead of 27", "<td>Walk test</td>"}},
+    {"WaitingFileThatIsNoBook",
+     Book({WalkTest("08:30:00", "1", "A01")}),
+     "Name,Phone\r\n",
+     records::ReportOutcome::Kind::Incomplete,
+     {"\nSite book (waiting).csv: its first line is not the site book's header, and it is left "
+      "out"},
+     {"1 detector, 1 event.</p>\n<p>Lines of the book that could not be read"}},
+};
+
+class SiteBookWaitingLines : public SiteBookPageFile,
+                             public testing::WithParamInterface<WaitingCase> {};
+
+TEST_P(SiteBookWaitingLines, AreReadWithTheBook) {
+    if (GetParam().book)
+        WriteAll(records::kSiteBookFileName, *GetParam().book);
+    WriteAll(records::kSiteBookWaitingFileName, GetParam().waiting);
+    const records::ReportOutcome written = records::WriteSiteBookPage(".");
+    EXPECT_EQ(written.kind, GetParam().kind) << written.sMessage;
+    std::size_t at = 0;
+    for (const std::string& said : GetParam().said) {
+        at = written.sMessage.find(said, at);
+        ASSERT_NE(at, std::string::npos) << said << " in\n" << written.sMessage;
+    }
+    const std::string page = ReadAll("Site book.html");
+    at = 0;
+    for (const std::string& shown : GetParam().onPage) {
+        at = page.find(shown, at);
+        ASSERT_NE(at, std::string::npos) << shown << " in\n" << page;
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Files, SiteBookWaitingLines, testing::ValuesIn(kWaitingCases),
+                         [](const testing::TestParamInfo<WaitingCase>& info) {
+                             return info.param.name;
+                         });
+
+TEST_F(SiteBookPageFile, AWaitingFileThatIsNoBookAloneMakesNoPage) {
+    WriteAll(records::kSiteBookWaitingFileName, "Name,Phone\r\n");
+    const records::ReportOutcome refused = records::WriteSiteBookPage(".");
+    EXPECT_EQ(refused.kind, records::ReportOutcome::Kind::NotWritten);
+    EXPECT_NE(refused.sMessage.find("Site book (waiting).csv\" is not a site book"),
+              std::string::npos)
+        << refused.sMessage;
 }
 
 // A hand-edited book: only a folder (or its report) beside the book is linked; any other text
