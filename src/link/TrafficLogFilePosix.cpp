@@ -23,6 +23,11 @@ TrafficLogFile::Take TrafficLogFile::TakeExisting(const std::string& fileName) {
     if (fd < 0) {
         const int error = errno;
         sSystemError = std::strerror(error);
+        // A FIFO without a reader refuses the open as "No such device or address", which
+        // names the wrong thing: say what is there.
+        struct stat named {};
+        if (error != ENOENT && ::stat(fileName.c_str(), &named) == 0 && !S_ISREG(named.st_mode))
+            return Take::NotRegular;
         return error == ENOENT ? Take::Absent : Take::CannotOpen;
     }
     struct stat info {};
