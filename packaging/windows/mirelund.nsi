@@ -1,6 +1,7 @@
 ; The Windows installer, built on Linux with Debian's makensis by scripts/package-windows:
 ;   makensis -DVERSION=1.54.0.0 -DOUTFILE=setup.exe -DICON=mirelund.ico
-;            -DINSTALLED_FILES=files.nsh -DREMOVED_FILES=unfiles.nsh mirelund.nsi
+;            -DINSTALLED_FILES=files.nsh -DREMOVED_FILES=unfiles.nsh
+;            [-DSIGN=scripts/sign-windows] mirelund.nsi
 ; The two lists are made from the staged files, so the uninstaller removes exactly what the
 ; installer put in place, and never the users' working folders.
 Unicode true
@@ -9,6 +10,13 @@ Unicode true
 Target amd64-unicode
 RequestExecutionLevel admin
 SetCompressor /SOLID lzma
+
+; -DSIGN=COMMAND signs the uninstaller before it is packed into the installer, and then the
+; installer; a failed signing fails the build.
+!ifdef SIGN
+    !uninstfinalize '"${SIGN}" "%1"' = 0
+    !finalize '"${SIGN}" "%1"' = 0
+!endif
 
 !include MUI2.nsh
 
