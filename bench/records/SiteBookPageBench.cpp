@@ -1,7 +1,11 @@
 // `mirelund --site-book` on a book of a million lines: the time to make the page and the peak
-// memory it takes. Goal: a few tens of MiB however long the book, the memory growing only with
-// the sections the page shows; the time growing with the book's lines (some seconds for a
-// million). The book without positions is the worst case for sections. Run by hand:
+// memory it takes. Goal: a few tens of MiB however long the book, with positions or without: the
+// memory grows with the detectors that have a position (each kept to the end, as a later
+// connection may join it) and with the ports, never with the lines or the connections, as a
+// connection without a position is let go to a scratch file beside the page once it is closed;
+// the time grows with the book's lines (some seconds for a million). The book without positions,
+// each of its connections a section of its own, is the worst case for the page (300 MB). Run by
+// hand:
 //   build/bench/records/site_book_bench
 // The book is written once, to a temporary folder removed at the end. Counters: peak_MiB, the
 // process's peak resident memory while the page is made (VmHWM, reset before each run, so it
@@ -55,7 +59,8 @@ void WriteBook(const fs::path& book, bool positioned) {
         if (line % 6 == 0) {
             e.sPort = "COM" + std::to_string(detector % 4 + 1);
             e.sUnitId = std::to_string(detector % 16);
-            e.sPosition = positioned ? "Fence " + std::to_string(detector) : "---";
+            e.sPosition =
+                positioned ? "Fence " + std::to_string(detector) : records::kNoPositionText;
         }
         const int second = line % 86400;
         char stamp[32];

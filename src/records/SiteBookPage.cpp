@@ -6,7 +6,9 @@
 #include "records/FolderHandle.h"
 #include "records/ReplacingFile.h"
 #include "records/ReportFileRead.h"
+#include "records/ScratchFile.h"
 #include "records/SiteBookMerge.h"
+#include "records/SiteBookPageWriter.h"
 
 #include <algorithm>
 #include <exception>
@@ -77,12 +79,10 @@ public:
     const std::string& Quoted() const { return sQuoted; }
     std::string Unreadable() const {
         return sQuoted + " cannot be read: " +
-               (Present() ? file.Opened().sProblem : std::string("there is no such file")) +
-               ". No page was written.";
+               (Present() ? file.Opened().sProblem : std::string("there is no such file"));
     }
     std::string NotASiteBook() const {
-        return sQuoted + " is not a site book: its first line is not the site book's header. No "
-                         "page was written.";
+        return sQuoted + " is not a site book: its first line is not the site book's header";
     }
 
 private:
@@ -90,13 +90,46 @@ private:
     ReportFileReader file;
 };
 
-std::string Lines(std::uint64_t count) {
-    return std::to_string(count) + (count == 1 ? " line" : " lines");
+// Only a folder's own name beside the book, as the tool writes it: a path, an address or a name
+// of nothing there is not linked. The report made by --report sits beside its folder. A name no
+// file can have (one edited beyond any length) is simply not there.
+LinkTarget WalkTestLink(const FolderHandle& folder) {
+    return [&folder](const std::string& walkTest) -> std::string {
+        const std::filesystem::path name = files::PathFromUtf8(walkTest);
+        if (walkTest == "." || walkTest == ".." ||
+            walkTest.find_first_of("/\\") != std::string::npos || name != name.filename())
+            return {};
+        if (folder.KindOf(files::PathFromUtf8(walkTest + ".html")) == FolderHandle::Kind::File)
+            return RelativeUrl(walkTest + ".html");
+        if (folder.KindOf(name) == FolderHandle::Kind::Folder)
+            return RelativeUrl(walkTest) + "/";
+        return {};
+    };
+}
+
+// What the operator is told of a page written.
+ReportOutcome Written(const std::string& page, const SiteBookContents& book,
+                      std::uint64_t fromWaiting, const BookFile& waiting) {
+    ReportOutcome outcome{ReportOutcome::Kind::Complete, page, "Site book written: " + page};
+    if (book.iDamaged > 0) {
+        outcome.kind = ReportOutcome::Kind::Incomplete;
+        outcome.sMessage = "Site book written, without the lines that could not be read: " + page;
+    }
+    if (fromWaiting > 0)
+        outcome.sMessage += "\nIt includes " + CountText(fromWaiting, "line") + " from " +
+                            waiting.Quoted() +
+                            ", which the window put there while the book could not be written.";
+    for (const std::string& damaged : book.damaged)
+        outcome.sMessage += "\n" + damaged;
+    if (book.iDamaged > book.damaged.size())
+        outcome.sMessage +=
+            "\nand " + std::to_string(book.iDamaged - book.damaged.size()) + " more";
+    return outcome;
 }
 
 ReportOutcome Page(const std::string& folder) {
-    const auto notWritten = [](std::string message) {
-        return ReportOutcome{ReportOutcome::Kind::NotWritten, {}, std::move(message)};
+    const auto notWritten = [](const std::string& why) {
+        return ReportOutcome{ReportOutcome::Kind::NotWritten, {}, why + ". No page was written."};
     };
     const std::filesystem::path where =
         std::filesystem::absolute(files::PathFromUtf8(folder)).lexically_normal();
@@ -117,52 +150,35 @@ ReportOutcome Page(const std::string& folder) {
         return notWritten(book.NotASiteBook());
     if (!book.Present() && !waitingLines.IsSiteBook())
         return notWritten(waiting.NotASiteBook());
-    SiteBookSections sections;
+    const std::string page = files::Utf8FromPath(where / kPageName);
+    ReplacingFile out(folderHandle, kPageName);
+    ScratchFile scratch(folderHandle, kPageName);
+    if (!out.Outcome())
+        return notWritten(out.Outcome().sError);
+    if (!scratch.Outcome())
+        return notWritten(scratch.Outcome().sError);
+    SiteBookPageWriter writer(WalkTestLink(folderHandle),
+                              [&scratch](std::string_view piece) { scratch.Write(piece); });
+    SiteBookSections sections(writer);
     if (waiting.Present() && !waitingLines.IsSiteBook())
         sections.Damaged(std::string(kSiteBookWaitingFileName) +
                          ": its first line is not the site book's header, and it is left out");
     const std::uint64_t fromWaiting = MergeSiteBooks(bookLines, waitingLines, sections);
+    sections.End();
     if (!book.Readable())
         return notWritten(book.Unreadable());
     if (!waiting.Readable())
         return notWritten(waiting.Unreadable());
-    const auto link = [&folderHandle](const std::string& walkTest) -> std::string {
-        // Only a folder's own name beside the book, as the tool writes it: a path, an address or
-        // a name of nothing there is not linked. The report made by --report sits beside its
-        // folder. A name no file can have (one edited beyond any length) is simply not there.
-        const std::filesystem::path name = files::PathFromUtf8(walkTest);
-        if (walkTest == "." || walkTest == ".." ||
-            walkTest.find_first_of("/\\") != std::string::npos || name != name.filename())
-            return {};
-        if (folderHandle.KindOf(files::PathFromUtf8(walkTest + ".html")) ==
-            FolderHandle::Kind::File)
-            return RelativeUrl(walkTest + ".html");
-        if (folderHandle.KindOf(name) == FolderHandle::Kind::Folder)
-            return RelativeUrl(walkTest) + "/";
-        return {};
-    };
-    const std::string page = files::Utf8FromPath(where / kPageName);
-    ReplacingFile out(folderHandle, kPageName);
-    const SiteBookContents& contents = sections.Contents();
-    WriteSiteBookHtml(contents, fromWaiting, link,
-                      [&out](std::string_view piece) { out.Write(piece); });
+    writer.Write(
+        sections.Contents(), fromWaiting,
+        [&scratch](std::string& bytes) { return scratch.ReadMore(bytes, kPieceBytes); },
+        [&out](std::string_view piece) { out.Write(piece); });
+    if (!scratch.Outcome())
+        return notWritten(scratch.Outcome().sError);
     const WriteOutcome written = out.Finish();
     if (!written)
-        return notWritten(written.sError + ". No page was written.");
-    ReportOutcome outcome{ReportOutcome::Kind::Complete, page, "Site book written: " + page};
-    if (contents.iDamaged > 0) {
-        outcome.kind = ReportOutcome::Kind::Incomplete;
-        outcome.sMessage = "Site book written, without the lines that could not be read: " + page;
-    }
-    if (fromWaiting > 0)
-        outcome.sMessage += "\nIt includes " + Lines(fromWaiting) + " from " + waiting.Quoted() +
-                            ", which the window put there while the book could not be written.";
-    for (const std::string& damaged : contents.damaged)
-        outcome.sMessage += "\n" + damaged;
-    if (contents.iDamaged > contents.damaged.size())
-        outcome.sMessage +=
-            "\nand " + std::to_string(contents.iDamaged - contents.damaged.size()) + " more";
-    return outcome;
+        return notWritten(written.sError);
+    return Written(page, sections.Contents(), fromWaiting, waiting);
 }
 
 } // namespace
@@ -183,14 +199,22 @@ SiteBookRead ReadSiteBookText(const std::string& text) {
 }
 
 std::string SiteBookHtml(const SiteBookRead& book, const LinkTarget& link) {
-    SiteBookSections sections;
+    std::string scratch;
+    SiteBookPageWriter writer(link, [&scratch](std::string_view piece) { scratch += piece; });
+    SiteBookSections sections(writer);
     for (const std::vector<std::string>& line : book.lines)
         sections.Line(line);
     for (const std::string& damaged : book.damaged)
         sections.Damaged(damaged);
+    sections.End();
     std::string page;
-    WriteSiteBookHtml(sections.Contents(), 0, link,
-                      [&page](std::string_view piece) { page += piece; });
+    writer.Write(
+        sections.Contents(), 0,
+        [&scratch](std::string& bytes) {
+            bytes += std::exchange(scratch, {});
+            return !bytes.empty();
+        },
+        [&page](std::string_view piece) { page += piece; });
     return page;
 }
 

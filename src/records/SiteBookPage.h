@@ -6,7 +6,7 @@
 #pragma once
 
 #include "records/SiteBook.h"
-#include "records/SiteBookHtml.h"
+#include "records/SiteBookSectionHtml.h"
 #include "records/WalkTestReport.h"
 
 #include <string>

@@ -4,6 +4,7 @@
 
 #include "records/SiteBook.h"
 
+#include <algorithm>
 #include <utility>
 
 namespace records {
@@ -13,7 +14,7 @@ namespace {
 // The model, unit ID and position that make two connections one detector; empty where the
 // position is not a real one, as no two such connections are known to be one detector.
 std::string DetectorKey(std::string_view model, std::string_view unit, std::string_view position) {
-    if (position.empty() || position == kNoPositionText)
+    if (!IsPosition(position))
         return {};
     std::string key(model);
     ((key += '\0') += unit) += '\0';
@@ -29,6 +30,10 @@ std::string DetectorKey(const PackedLine& line) {
 }
 
 } // namespace
+
+bool IsPosition(std::string_view position) {
+    return !position.empty() && position != kNoPositionText;
+}
 
 PackedLine::PackedLine(const std::vector<std::string>& fields) {
     std::size_t size = 0;
@@ -81,6 +86,9 @@ std::vector<const PackedLine*> SiteBookSection::EventsKept() const {
     return events;
 }
 
+SiteBookSections::SiteBookSections(SiteBookSectionSink& sink)
+    : sink(sink) {}
+
 void SiteBookSections::Line(std::vector<std::string> fields) {
     ++contents.iEvents;
     const std::size_t section = SectionFor(fields);
@@ -89,6 +97,7 @@ void SiteBookSections::Line(std::vector<std::string> fields) {
         detector.iEvents == 0 ? std::string() : DetectorKey(detector.Latest());
     detector.Add(fields);
     Rename(section, previous, DetectorKey(fields));
+    Settle();
 }
 
 void SiteBookSections::Damaged(std::string text) {
@@ -96,19 +105,27 @@ void SiteBookSections::Damaged(std::string text) {
         contents.damaged.push_back(std::move(text));
 }
 
+void SiteBookSections::End() {
+    bEnded = true;
+    Settle();
+}
+
 std::size_t SiteBookSections::SectionFor(const std::vector<std::string>& fields) {
     const auto open = byPort.find(fields[cPort]);
     if (fields[cEvent] != kEventIdentified && open != byPort.end() &&
         open->second.sModel == fields[cModel])
         return open->second.iSection;
-    std::size_t section = contents.detectors.size();
     const auto found = byDetector.find(DetectorKey(fields));
-    if (found != byDetector.end()) {
-        section = found->second.back();
-    } else {
-        contents.detectors.emplace_back();
+    const std::size_t section =
+        found != byDetector.end() ? found->second.back() : contents.iDetectors++;
+    if (open == byPort.end()) {
+        byPort.emplace(fields[cPort], Connection{section, fields[cModel]});
+        return section;
     }
-    byPort.insert_or_assign(fields[cPort], Connection{section, fields[cModel]});
+    const std::size_t left =
+        std::exchange(open->second, Connection{section, fields[cModel]}).iSection;
+    if (left != section)
+        Disconnected(left);
     return section;
 }
 
@@ -123,6 +140,32 @@ void SiteBookSections::Rename(std::size_t section, const std::string& previous,
     }
     if (!key.empty())
         byDetector[key].push_back(section);
+}
+
+void SiteBookSections::Disconnected(std::size_t section) {
+    const bool connected = std::any_of(byPort.begin(), byPort.end(), [&](const auto& port) {
+        return port.second.iSection == section;
+    });
+    if (!connected && section >= iSettled &&
+        !IsPosition(contents.detectors.at(section).Latest()[cPosition]))
+        finished.insert(section);
+}
+
+void SiteBookSections::Settle() {
+    while (iSettled < contents.iDetectors) {
+        const auto section = contents.detectors.find(iSettled);
+        if (finished.erase(iSettled) > 0) {
+            sink.Finished(section->second);
+            contents.detectors.erase(section);
+        } else if (bEnded || IsPosition(section->second.Latest()[cPosition]) ||
+                   finished.size() > kFinishedHeldBack) {
+            sink.Kept();
+        } else {
+            // Still connected, without a position: it may yet be finished.
+            break;
+        }
+        ++iSettled;
+    }
 }
 
 } // namespace records

@@ -13,8 +13,11 @@
 namespace records {
 
 #ifdef _WIN32
-// INVALID_HANDLE_VALUE, with GetLastError() set, when no file could be made.
-HANDLE CreateTemporaryBeside(const std::string& target, std::string& tempPath);
+// INVALID_HANDLE_VALUE, with GetLastError() set, when no file could be made. `access` and
+// `attributes` as CreateFileW takes them.
+HANDLE CreateTemporaryBeside(const std::string& target, std::string& tempPath,
+                             DWORD access = GENERIC_WRITE,
+                             DWORD attributes = FILE_ATTRIBUTE_NORMAL);
 #else
 // -1, with errno set, when no file could be made.
 int CreateTemporaryBeside(const std::filesystem::path& target, std::string& tempPath);

@@ -4,9 +4,11 @@
 
 #include "records/ReportHtml.h"
 #include "records/SiteBookPage.h"
+#include "records/SiteBookPageWriter.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <optional>
@@ -203,6 +205,42 @@ TEST(SiteBookPage, ALongHistoryShowsItsLatestEventsAndCountsTheRest) {
     EXPECT_NE(page.find("<li>and 3 more lines</li>"), std::string::npos);
 }
 
+// A book of detectors never walk-tested: the list at the top names the first ones in page order,
+// a detector kept to the end among those let go on the way, and counts the rest.
+TEST(SiteBookPage, TheListToAskAboutNamesTheFirstAndCountsTheRest) {
+    std::vector<SiteBookEntry> entries;
+    for (std::size_t i = 1; i <= records::kAskedNamed + 50; ++i) {
+        char time[16];
+        std::snprintf(time, sizeof time, "10:%02zu:%02zu", i / 60, i % 60);
+        entries.push_back(Line(time, records::kEventIdentified, std::to_string(i).c_str(), "---"));
+        if (i == 50) {
+            entries.push_back(Line("10:00:50", records::kEventIdentified, "0", "A01"));
+            entries.back().sPort = "COM4";
+        }
+    }
+    const std::string page =
+        records::SiteBookHtml(records::ReadSiteBookText(Book(entries)), LinkToFolder);
+    const std::string ask = page.substr(0, page.find("<section>"));
+    EXPECT_NE(ask.find("<ul><li>Unit 1, position --- (first booked 2026-12-10 10:00:01): never "
+                       "walk-tested</li>"),
+              std::string::npos)
+        << ask;
+    EXPECT_NE(ask.find("(first booked 2026-12-10 10:00:50): never walk-tested</li><li>Unit 0, "
+                       "position A01: never walk-tested</li><li>Unit 51,"),
+              std::string::npos)
+        << ask;
+    EXPECT_NE(ask.find("<li>Unit 99, position --- (first booked 2026-12-10 10:01:39): never "
+                       "walk-tested</li><li>and 51 more</li></ul>"),
+              std::string::npos)
+        << ask;
+    EXPECT_NE(page.find("151 detectors, 151 events."), std::string::npos);
+    EXPECT_LT(page.find("<h2>Unit 50, position ---</h2>"),
+              page.find("<h2>Unit 0, position A01</h2>"));
+    EXPECT_LT(page.find("<h2>Unit 0, position A01</h2>"),
+              page.find("<h2>Unit 51, position ---</h2>"));
+    EXPECT_NE(page.find("<h2>Unit 150, position ---</h2>"), std::string::npos);
+}
+
 TEST(SiteBookPage, TakesTheSeparatorFromAHeaderASpreadsheetQuoted) {
     std::string header;
     for (const std::string& column : records::SiteBookColumns())
@@ -263,8 +301,8 @@ const WaitingCase kWaitingCases[] = {
      {"Site book written: ", "\nIt includes 1 line from \"", "/Site book (waiting).csv\", which"},
      {"2 detectors, 3 events.</p>\n<p>Including 1 line from &quot;Site book (waiting).csv&quot;, "
       "which the window wrote there",
-      "Unit 2, position ---: never walk-tested", "<h2>Unit 1, position ---</h2>",
-      "<td>Walk test</td>", "<h2>Unit 2, position ---</h2>"}},
+      "Unit 2, position --- (first booked 2026-12-10 10:00:00): never walk-tested",
+      "<h2>Unit 1, position ---</h2>", "<td>Walk test</td>", "<h2>Unit 2, position ---</h2>"}},
     {"NoBook",
      std::nullopt,
      Book({Line("08:00:00", records::kEventIdentified, "1", "A01"),
@@ -322,6 +360,29 @@ TEST_F(SiteBookPageFile, AWaitingFileThatIsNoBookAloneMakesNoPage) {
     EXPECT_NE(refused.sMessage.find("Site book (waiting).csv\" is not a site book"),
               std::string::npos)
         << refused.sMessage;
+}
+
+// Sections let go on the way and sections kept to the end reach the file in the order of their
+// first lines, and what was set aside for the page leaves nothing behind in the folder.
+TEST_F(SiteBookPageFile, SectionsLetGoOnTheWayKeepTheirPlaces) {
+    std::vector<SiteBookEntry> entries = {Line("08:00:00", records::kEventIdentified, "1", "A01"),
+                                          Line("09:00:00", records::kEventIdentified, "2", "---"),
+                                          Line("09:30:00", records::kEventIdentified, "3", "---"),
+                                          WalkTest("10:00:00", "1", "A01")};
+    entries[1].sPort = entries[2].sPort = "COM4";
+    WriteAll(records::kSiteBookFileName, Book(entries));
+    const records::ReportOutcome written = records::WriteSiteBookPage(".");
+    ASSERT_EQ(written.kind, records::ReportOutcome::Kind::Complete) << written.sMessage;
+    const std::string page = ReadAll("Site book.html");
+    const std::size_t first = page.find("<h2>Unit 1, position A01</h2>");
+    const std::size_t second = page.find("<h2>Unit 2, position ---</h2>");
+    const std::size_t third = page.find("<h2>Unit 3, position ---</h2>");
+    ASSERT_NE(third, std::string::npos) << page;
+    EXPECT_LT(first, second);
+    EXPECT_LT(second, third);
+    EXPECT_TRUE(page.ends_with("</section>\n</body></html>\n"));
+    EXPECT_EQ(page.find('\0'), std::string::npos);
+    EXPECT_EQ(Listing(), (std::vector<std::string>{"Site book.csv", "Site book.html"}));
 }
 
 // A hand-edited book: only a folder (or its report) beside the book is linked; any other text
