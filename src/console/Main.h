@@ -238,6 +238,7 @@ public:
     QAction* actClear;
     QAction* actParamsSelect;
     QAction* actEnterPassword;
+    QAction* actComPortSelect;
     QAction* actAutoYScale;
     QAction* actBottomAxisSlow;
     QAction* actBottomAxisFast;

@@ -9,6 +9,7 @@
 #include "console/PropertiesPage.h"
 #include "console/SettingsBand.h"
 #include "console/SetupPage.h"
+#include "console/PortComboBox.h"
 #include "console/StatusPanel.h"
 #include "console/WindowKeysFirst.h"
 
@@ -143,8 +144,20 @@ void TfmMain::BuildActions() {
     actLeftAxisDown = add("actLeftAxisDown", Qt::CTRL | Qt::Key_S, &TfmMain::sbLeftAxisDownClick);
     // Esc stays with a field that uses it (a grid cell being typed drops the typing): the
     // window's Esc acts on the Setup and Settings pages only, where no field takes it.
+    // F4 opens the port list from every page, connected or not, as its caption says: outside
+    // the group that waits for a detector, and before a focused list takes F4 for its own.
+    actComPortSelect = new QAction(QStringLiteral("actComPortSelect"), this);
+    actComPortSelect->setObjectName(QStringLiteral("actComPortSelect"));
+    actComPortSelect->setShortcut(Qt::Key_F4);
+    actComPortSelect->setShortcutContext(Qt::WindowShortcut);
+    addAction(actComPortSelect);
+    connect(actComPortSelect, &QAction::triggered, this, [this] {
+        gbParameters->cbComPort->setFocus(Qt::ShortcutFocusReason);
+        gbParameters->cbComPort->showPopup();
+    });
     QList<QAction*> firstKeys = alMain->actions();
     firstKeys.removeOne(actCancel);
+    firstKeys.append(actComPortSelect);
     new WindowKeysFirst(this, firstKeys);
 }
 

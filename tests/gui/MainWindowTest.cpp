@@ -16,6 +16,7 @@
 #include "console/StatusPanel.h"
 #include "oscillogram/Oscillogram.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QActionGroup>
 #include <QApplication>
@@ -506,6 +507,30 @@ TEST_F(MainWindow, PortListFollowsTheSystemAndAFailedOpenSaysWhy) {
     EXPECT_EQ(window->memoNote->toolTip(),
               "No serial port found: plug in the detector's serial adapter.");
     EXPECT_EQ(box->count(), 0);
+}
+
+// F4 opens the port list from any page, whatever has the focus, with or without a detector:
+// the caption "Connection <F4>" and the guide promise it.
+TEST_F(MainWindow, F4OpensThePortListFromEveryPage) {
+    PortComboBox* box = window->gbParameters->cbComPort;
+    const auto pressF4With = [&](QWidget* focused) {
+        if (focused) {
+            window->activateWindow();
+            focused->setFocus();
+        }
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : window.get(),
+                        Qt::Key_F4);
+        const bool open = box->view()->isVisible();
+        box->hidePopup();
+        return open;
+    };
+    EXPECT_TRUE(pressF4With(nullptr)) << "no detector yet";
+    SendCycle(Detector());
+    Drain();
+    ASSERT_EQ(window->ActivePage(), Page::Range);
+    EXPECT_TRUE(pressF4With(window->gbRange->cbNewMaxSpeed)) << "another list has the focus";
+    QTest::keyClick(window.get(), Qt::Key_F2);
+    EXPECT_TRUE(pressF4With(nullptr)) << "the Calibration page";
 }
 
 } // namespace
