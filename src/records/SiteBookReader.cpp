@@ -49,8 +49,8 @@ std::size_t Utf8SequenceLength(std::string_view text) {
     return length;
 }
 
-// What is not UTF-8, and control characters (a NUL among them), become U+FFFD; plain ASCII, as
-// nearly every field is, stays as it is.
+// What is not UTF-8, and control characters (a NUL among them, and the C1 controls HTML forbids
+// as well), become U+FFFD; plain ASCII, as nearly every field is, stays as it is.
 void MakeReadable(std::string& field) {
     if (std::all_of(field.begin(), field.end(), [](char c) { return c >= 0x20 && c < 0x7F; }))
         return;
@@ -59,8 +59,9 @@ void MakeReadable(std::string& field) {
     readable.reserve(text.size());
     while (!text.empty()) {
         const std::size_t length = Utf8SequenceLength(text);
-        const bool control =
-            length == 1 && (static_cast<unsigned char>(text[0]) < 0x20 || text[0] == '\x7F');
+        const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+        const bool control = (length == 1 && (byte(0) < 0x20 || byte(0) == 0x7F)) ||
+                             (length == 2 && byte(0) == 0xC2 && byte(1) <= 0x9F);
         if (length == 0 || control) {
             readable += kReplacement;
             text.remove_prefix(1);

@@ -424,12 +424,14 @@ INSTANTIATE_TEST_SUITE_P(
 // Bytes that are not UTF-8, and control characters, never reach a page that says it is UTF-8.
 TEST(SiteBookPage, TextThatIsNotUtf8IsReplaced) {
     SiteBookEntry entry = Line("10:00:00", records::kEventIdentified, "1", "A01");
-    entry.sModel = std::string("Halv\xFF\xC3(exa", 10) + std::string(1, '\0') + "\x01";
+    // Invalid bytes, a NUL, a C0 and a C1 control (U+0085, which HTML also forbids).
+    entry.sModel = std::string("Halv\xFF\xC3(exa", 10) + std::string(1, '\0') + "\x01\xC2\x85";
     entry.sPosition = "Zaun Nord \xE2\x80\x93 \xF0\x9F\x93\xA1";
     const std::string page =
         records::SiteBookHtml(records::ReadSiteBookText(Book({entry})), LinkToFolder);
-    EXPECT_NE(page.find("Halv\xEF\xBF\xBD\xEF\xBF\xBD(exa\xEF\xBF\xBD\xEF\xBF\xBD"),
+    EXPECT_NE(page.find("Halv\xEF\xBF\xBD\xEF\xBF\xBD(exa\xEF\xBF\xBD\xEF\xBF\xBD\xEF\xBF\xBD"),
               std::string::npos);
+    EXPECT_EQ(page.find("\xC2\x85"), std::string::npos);
     EXPECT_EQ(page.find('\0'), std::string::npos);
     EXPECT_EQ(page.find('\x01'), std::string::npos);
     EXPECT_NE(page.find("Zaun Nord \xE2\x80\x93 \xF0\x9F\x93\xA1"), std::string::npos)
