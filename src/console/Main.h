@@ -341,6 +341,7 @@ private:
     // summary waits is booked once its summary is written.
     void EndRecording();
     std::vector<records::SiteBookEntry> walkTestsAwaitingSummary;
+    void BookWalkTest(records::SiteBookEntry entry, const char* event);
     // What could not yet be written, one sentence each; empty when nothing waits.
     QStringList WaitingRecords() const;
     void ShowWaitingRecords();

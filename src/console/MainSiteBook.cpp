@@ -74,6 +74,14 @@ records::SiteBookEntry TfmMain::DetectorEntry(const char* event,
     return e;
 }
 
+// Booked when it is booked, not when the walk test ended: the book stays in time order, which
+// its page relies on; the folder's name keeps the walk test's own time.
+void TfmMain::BookWalkTest(records::SiteBookEntry entry, const char* event) {
+    entry.sDateTime = LocalDateTime(clock.Now());
+    entry.sEvent = event;
+    AppendToSiteBook(entry);
+}
+
 void TfmMain::AppendToSiteBook(const records::SiteBookEntry& entry) {
     lastSiteBookEntry = entry;
     const std::string error = siteBook->Append(entry);

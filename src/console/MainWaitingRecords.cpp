@@ -44,7 +44,7 @@ void TfmMain::WriteWaitingRecords() {
             continue;
         const records::SiteBookEntry entry = *walkTest;
         walkTestsAwaitingSummary.erase(walkTest);
-        AppendToSiteBook(entry);
+        BookWalkTest(entry, records::kEventWalkTest);
     }
     if (siteBook && siteBook->Waiting() > 0) {
         const std::string error = siteBook->WriteWaiting();
@@ -138,10 +138,8 @@ void TfmMain::FinishRecordsAtClose() {
                     .arg(QString::fromStdString(summary.sFolder),
                          QString::fromLocal8Bit(summary.sError.c_str()));
     // The walk test happened: the book says so, and that its summary is missing.
-    for (records::SiteBookEntry entry : std::exchange(walkTestsAwaitingSummary, {})) {
-        entry.sEvent = records::kEventWalkTestWithoutSummary;
-        AppendToSiteBook(entry);
-    }
+    for (const records::SiteBookEntry& entry : std::exchange(walkTestsAwaitingSummary, {}))
+        BookWalkTest(entry, records::kEventWalkTestWithoutSummary);
     if (siteBook) {
         const std::string aside = siteBook->SetWaitingAside();
         if (!aside.empty())

@@ -6,6 +6,7 @@
 
 #include "catalogue/DetectorCatalogue.h"
 #include "console/ErrorNotice.h"
+#include "console/PageControl.h"
 #include "console/SettingsBand.h"
 #include "records/SiteBook.h"
 
@@ -264,6 +265,10 @@ TEST_F(Recording, AnUnattendedCloseOnARefusedSummarySaysSoOnStderrAndInTheBook) 
     ModalWatch modal;
     StartWalkTest();
     BlockFolder();
+    QTest::keyClick(window.get(), Qt::Key_F6);
+    EXPECT_EQ(window->pcMain->CornerLabel()->text(), "Not yet written: 1 summary");
+    // Booked when it is booked: the book stays in time order.
+    clock.AdvanceSeconds(60);
     testing::internal::CaptureStderr();
     window->CloseUnattended();
     const std::string said = testing::internal::GetCapturedStderr();
@@ -274,6 +279,8 @@ TEST_F(Recording, AnUnattendedCloseOnARefusedSummarySaysSoOnStderrAndInTheBook) 
     ASSERT_TRUE(book.open(QIODevice::ReadOnly));
     const QStringList lines = QString::fromUtf8(book.readAll()).split("\r\n");
     ASSERT_GE(lines.size(), 3);
+    EXPECT_TRUE(lines[lines.size() - 2].startsWith("2015-03-05 14:08:"))
+        << lines[lines.size() - 2].toStdString();
     EXPECT_TRUE(lines[lines.size() - 2].contains("Walk test (summary missing)"))
         << lines[lines.size() - 2].toStdString();
 }
