@@ -298,7 +298,7 @@ const WaitingCase kWaitingCases[] = {
      Book({Line("08:00:00", records::kEventIdentified, "1", "---"), Unit2()}),
      Book({WalkTest("09:00:00", "1", "---")}),
      records::ReportOutcome::Kind::Complete,
-     {"Site book written: ", "\nIt includes 1 line from \"", "/Site book (waiting).csv\", which"},
+     {"Site book written: ", "\nIt includes 1 line from \"", "Site book (waiting).csv\", which"},
      {"2 detectors, 3 events.</p>\n<p>Including 1 line from &quot;Site book (waiting).csv&quot;, "
       "which the window wrote there",
       "Unit 2, position --- (first booked 2026-12-10 10:00:00): never walk-tested",
