@@ -320,6 +320,8 @@ private:
     // The commands of the operator's Applies the detector has not yet confirmed, with the
     // settings they ask for; each is booked as the detector's words come to hold it.
     detlink::CommandBatch settingsToConfirm;
+    // Confirmed settings not yet booked: the rest of their change may follow in the next cycle.
+    bool bConfirmedToBook = false;
     // The detector as its last full cycle showed it: the ground of a "Settings not confirmed"
     // line once the link has reset the status.
     detlink::DetectorStatus lastFullCycle{};

@@ -125,9 +125,12 @@ bool TakeConfirmed(detlink::CommandBatch& batch, const detlink::DetectorStatus& 
 
 } // namespace
 
-// The detector left (or the window closed) before it confirmed all of a change: the book has
-// the detector as it was last seen, with the settings asked for and never confirmed.
+// The detector left (or the window closed) before it confirmed all of a change: what it did
+// confirm is booked first; then the detector as it was last seen, with the settings asked for
+// and never confirmed.
 void TfmMain::BookUnconfirmedSettings() {
+    if (std::exchange(bConfirmedToBook, false) && siteBook)
+        AppendToSiteBook(DetectorEntry(records::kEventSettingsConfirmed, lastFullCycle));
     const detlink::CommandBatch asked = std::exchange(settingsToConfirm, {});
     if (asked.Empty() || !siteBook)
         return;
@@ -143,12 +146,17 @@ void TfmMain::BookUnconfirmedSettings() {
     AppendToSiteBook(DetectorEntry(records::kEventSettingsNotConfirmed, s));
 }
 
-// Each full cycle: what the detector's words now hold of a change is booked as it comes,
-// whatever else of the change it has yet to take.
+// Each full cycle: what the detector's words now hold of a change is booked, whatever else of
+// the change it has yet to take. The commands of one Apply are confirmed over a few cycles:
+// the line waits for the whole change, or for a cycle that confirms nothing more.
 void TfmMain::BookConfirmedSettings() {
     lastFullCycle = Status();
-    if (TakeConfirmed(settingsToConfirm, Status()))
-        WriteSiteBook(records::kEventSettingsConfirmed);
+    const bool confirmedNow = TakeConfirmed(settingsToConfirm, Status());
+    bConfirmedToBook = bConfirmedToBook || confirmedNow;
+    if (!bConfirmedToBook || (confirmedNow && !settingsToConfirm.Empty()))
+        return;
+    bConfirmedToBook = false;
+    WriteSiteBook(records::kEventSettingsConfirmed);
 }
 
 void TfmMain::EndRecording() {

@@ -222,6 +222,7 @@ void TfmMain::IdentifyDetector() {
     // Settings page would send it the command that ends its calibration.
     bIdentityToBook = true;
     settingsToConfirm = {};
+    bConfirmedToBook = false;
     UpdatePageTabs(s.w2.state != catalogue::StateCalibration);
     if (s.w2.state == catalogue::StateCalibration) {
         SetActivePage(Page::TuneUp);

@@ -122,6 +122,24 @@ TEST_F(SiteBookLines, EachSettingIsBookedAsTheDetectorConfirmsItAndTheRestAsAske
     EXPECT_EQ(lines[2].at("Vmax"), vmax);
 }
 
+// The detector takes one Apply's settings over two cycles: one line, with both.
+TEST_F(SiteBookLines, AChangeConfirmedOverTwoCyclesIsOneLine) {
+    SendCycle(Detector());
+    Drain();
+    Choose(window->gbRange->cbNewMaxSpeed, 2);
+    Choose(window->gbRange->cbNewPosNumber2, 5);
+    QTest::keyClick(window.get(), Qt::Key_F5);
+    auto d = Detector();
+    d.w5.vel_max = 2;
+    SendCycle(d);
+    d.w0.number = 5;
+    SendCycle(d);
+    Drain();
+    ASSERT_EQ(Events(), (std::vector<QString>{"Identified", "Settings confirmed"}));
+    EXPECT_EQ(Lines()[1].at("Position"), "C05");
+    EXPECT_EQ(Lines()[1].at("Vmax"), QString::number(catalogue::MaxSpeedOfCode(2)));
+}
+
 // F5 right after identification, while the page's own command is still going out, changes
 // nothing: nothing is booked for it.
 TEST_F(SiteBookLines, AnApplyThatArmedNothingBooksNothing) {
