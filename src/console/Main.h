@@ -315,8 +315,6 @@ private:
     bool bCalibrationToBook = false;
     bool bCalibrationLeft = false;
     void BookCalibrationEnd();
-    // A refused write of the port is said once until a write succeeds again.
-    bool bComPortFailureShown = false;
     // The commands of the operator's Applies the detector has not yet confirmed, with the
     // settings they ask for; each is booked as the detector's words come to hold it.
     detlink::CommandBatch settingsToConfirm;
@@ -338,7 +336,6 @@ private:
     void BookConfirmedSettings();
     void BookUnconfirmedSettings();
     void AppendToSiteBook(const records::SiteBookEntry& entry);
-    std::optional<records::SiteBookEntry> lastSiteBookEntry;
     // Stops the walk-test recording and books it for the detector recorded; a walk test whose
     // summary waits is booked once its summary is written.
     void EndRecording();
@@ -347,7 +344,8 @@ private:
     // What could not yet be written, one sentence each; empty when nothing waits.
     QStringList WaitingRecords() const;
     void ShowWaitingRecords();
-    // The port of the last identification when the settings file refused it.
+    // The port of the last identification when the settings file refused it; the refusal is
+    // said once, until the port is written.
     std::optional<int> unwrittenComPort;
     QTimer* tmWaitingRecords;
     // The end of the run's records at close: retried while a person asks for it; whatever

@@ -56,9 +56,8 @@ void TfmMain::cbComPortChange() {
 // the run's port without a word. A refused port waits, and is tried again, like every record.
 void TfmMain::StoreComPort(int port) {
     const records::WriteOutcome outcome = settingsFile.WriteComPort(port);
-    if (!outcome && !bComPortFailureShown)
+    if (!outcome && !unwrittenComPort)
         ReportError(outcome.sError);
-    bComPortFailureShown = !outcome;
     unwrittenComPort = outcome ? std::nullopt : std::optional(port);
     ShowWaitingRecords();
 }

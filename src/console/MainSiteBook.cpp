@@ -83,7 +83,6 @@ void TfmMain::BookWalkTest(records::SiteBookEntry entry, const char* event) {
 }
 
 void TfmMain::AppendToSiteBook(const records::SiteBookEntry& entry) {
-    lastSiteBookEntry = entry;
     const std::string error = siteBook->Append(entry);
     if (!error.empty())
         ShowNotice(QString::fromLocal8Bit(error.c_str()));

@@ -249,7 +249,6 @@ void TfmMain::ResetStatus() {
     pacedViews.ReleaseAll();
     bIdentityToBook = false;
     BookUnconfirmedSettings();
-    lastSiteBookEntry.reset();
     for (QComboBox* box :
          {gbRange->cbNewPosSymbol, gbRange->cbNewPosNumber1, gbRange->cbNewPosNumber2})
         box->setCurrentIndex(-1);

@@ -51,10 +51,8 @@ void TfmMain::WriteWaitingRecords() {
         if (!error.empty())
             ShowNotice(QString::fromLocal8Bit(error.c_str()));
     }
-    if (unwrittenComPort && settingsFile.WriteComPort(*unwrittenComPort)) {
+    if (unwrittenComPort && settingsFile.WriteComPort(*unwrittenComPort))
         unwrittenComPort.reset();
-        bComPortFailureShown = false;
-    }
     ShowWaitingRecords();
 }
 
